@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What the reader shows: runs of UTF-8 text with their character formatting. A '\n' inside a
+// run ends a paragraph. Plain text files give one unformatted run.
+struct TextFormat {
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    int halfPoints = 0;                 // font size in half points; 0 = the view's own size
+    std::optional<std::uint32_t> color; // 0xRRGGBB; none = the window-text colour
+
+    bool operator==(const TextFormat&) const = default;
+};
+
+struct TextRun {
+    std::string text;
+    TextFormat format;
+
+    bool operator==(const TextRun&) const = default;
+};
+
+struct TextDocument {
+    std::vector<TextRun> runs;
+
+    std::string plainText() const
+    {
+        std::string all;
+        for (const auto& r : runs)
+            all += r.text;
+        return all;
+    }
+};

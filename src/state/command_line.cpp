@@ -1,0 +1,163 @@
+#include "files/paths.h"
+#include "form/tform1.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace {
+
+void appendNumber(std::string& out, int value)
+{
+    char buf[16];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
+    out.append(buf, end);
+}
+
+// " <option> <index>": the fragments that always carry the list's index, -1 included.
+void appendIndexed(std::string& out, std::string_view option, const OptionList& list)
+{
+    out.append(option);
+    appendNumber(out, list.index());
+}
+
+// The number a label holds; a label that holds none reads as 0.
+int labelNumber(std::string_view text)
+{
+    int value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+} // namespace
+
+void TForm1::linecreate()
+{
+    LauncherState& s = state;
+
+    // A mask in drive A's caption means the browser's disk filter took the place of a file
+    // name: both drives go back to their own images.
+    if (s.diskatext == "*.dsk") {
+        s.diskafile = "drivea.dsk";
+        s.diskatext = "drivea.dsk";
+        s.diskbfile = "driveb.dsk";
+        s.diskbtext = "driveb.dsk";
+    }
+    if (s.slotatext == "*.rom")
+        s.slotatext = "None";
+
+    std::string line;
+    line.reserve(256 + s.slotafile.size() + s.slotbfile.size() + 2 * s.default_.size());
+
+    line += s.slotafile;
+    line += s.slotbfile;
+    line += " -diska ";
+    line += s.default_;
+    paths::appendSub(line, "\\disks\\");
+    line += s.diskafile;
+    line += " -diskb ";
+    line += s.default_;
+    paths::appendSub(line, "\\disks\\");
+    line += s.diskbfile;
+
+    if (s.computer.index() == 0)
+        line += " -msx1";
+    else if (s.computer.index() == 2)
+        line += " -msx2+";
+
+    line += " -rom ";
+    appendNumber(line, s.slota.index());
+    line += ',';
+    appendNumber(line, s.slotb.index());
+
+    if (labelNumber(s.speedlabel) != 100) {
+        line += " -cpuspeed ";
+        line += s.speedlabel;
+    }
+    line += " -sq ";
+    appendNumber(line, s.sqbar.position());
+    if (s.volbar.position() != 10) {
+        line += " -volume ";
+        appendNumber(line, s.volbar.position());
+    }
+    appendIndexed(line, " -video ", s.resolutie);
+    if (s.FMPACselect.index() != 0)
+        appendIndexed(line, " -fmpac ", s.FMPACselect);
+    appendIndexed(line, " -scc ", s.sccselect);
+    if (s.freq.index() != 0)
+        line += " -ifreq 60";
+    if (s.Sram.index() == 1)
+        line += " -ram 16";
+    else if (s.Sram.index() == 2)
+        line += " -ram 32";
+    if (s.Svram.index() == 1)
+        line += " -vram 16";
+    if (s.spritegroup.index() == 1)
+        line += " -sprite 1";
+    if (s.vdpgroup.index() != 0)
+        appendIndexed(line, " -adjust ", s.vdpgroup);
+    if (s.painterbox.checked)
+        line += " -painter 1";
+    if (s.sadapter.index() == 1)
+        line += " -video 1";
+    else if (s.sadapter.index() == 2)
+        line += " -video 2";
+    if (s.vgabox.index() == 1)
+        line += " -modeswitch 1";
+    if (s.syncbox.index() == 1)
+        line += " -sync 1";
+
+    // The chip pictures follow the sound lists; an unselected SCC list leaves its picture be.
+    if (s.sccselect.index() == 0)
+        sccpic.visible = false;
+    else if (s.sccselect.index() == 1)
+        sccpic.visible = true;
+    fmpic.visible = s.FMPACselect.index() != 0;
+
+    s.editline = std::move(line);
+}
+
+void TForm1::freqClick() { linecreate(); }
+void TForm1::SRamClick() { linecreate(); }
+void TForm1::SvramClick() { linecreate(); }
+void TForm1::resolutieClick() { linecreate(); }
+void TForm1::sadapterClick() { linecreate(); }
+void TForm1::spritegroupChange() { linecreate(); }
+void TForm1::vdpgroupChange() { linecreate(); }
+void TForm1::painterboxClick() { linecreate(); }
+
+void TForm1::sccselectClick()
+{
+    if (state.sccselect.index() == 0)
+        sccpic.visible = false;
+    else if (state.sccselect.index() == 1)
+        sccpic.visible = true;
+    linecreate();
+}
+
+void TForm1::FMPACselectClick()
+{
+    fmpic.visible = state.FMPACselect.index() != 0;
+    linecreate();
+}
+
+void TForm1::volbarChange()
+{
+    state.Label12 = std::to_string(state.volbar.position());
+    linecreate();
+}
+
+void TForm1::sqbarChange()
+{
+    state.Label13 = std::to_string(state.sqbar.position());
+    linecreate();
+}
+
+void TForm1::TrackBar1Change()
+{
+    state.speedlabel = std::to_string(state.TrackBar1.position());
+    linecreate();
+}
+
+// The track bar clamps and rebuilds only when its position changes.
+void TForm1::SpinButton1UpClick() { state.TrackBar1.setPosition(state.TrackBar1.position() + 1); }
+void TForm1::SpinButton1DownClick() { state.TrackBar1.setPosition(state.TrackBar1.position() - 1); }

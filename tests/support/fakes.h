@@ -1,0 +1,173 @@
+#pragma once
+
+// Recording fakes of the platform interfaces, shared by the tests of every layer.
+
+#include "form/errors.h"
+#include "platform/services.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+class FakeImage : public Image {
+public:
+    explicit FakeImage(std::string path) : path(std::move(path)) {}
+    int width() const override { return 1; }
+    int height() const override { return 1; }
+    std::string path;
+};
+
+// Loads any file that exists; a file named in `invalid` is no BMP.
+class FakePictures : public Pictures {
+public:
+    ImagePtr loadBmp(const std::string& path) override
+    {
+        loaded.push_back(path);
+        if (invalid.count(path))
+            throw VeldrunError("Bitmap image is not valid");
+        if (!std::filesystem::exists(path) && !missingIsFine)
+            throw cannotOpenFile(path);
+        return std::make_shared<FakeImage>(path);
+    }
+    std::vector<std::string> loaded;
+    std::set<std::string> invalid;
+    bool missingIsFine = false;
+};
+
+inline std::string shownPath(const ImagePtr& p)
+{
+    auto f = std::dynamic_pointer_cast<const FakeImage>(p);
+    return f ? f->path : std::string();
+}
+
+class FakeMusic : public MusicPlayer {
+public:
+    void open(const std::string& path) override
+    {
+        close();
+        opened.push_back(path);
+        if (failOpen || (!openMissing && !std::filesystem::exists(path)))
+            throw VeldrunError("The specified file was not found or is not a MIDI file");
+        current = path;
+        state_ = MusicState::Halted;
+    }
+    void play() override
+    {
+        if (state_ != MusicState::NoTune)
+            state_ = MusicState::Playing;
+    }
+    void stop() override
+    {
+        ++stops;
+        if (state_ == MusicState::NoTune)
+            throw VeldrunError("No MCI device open");
+        state_ = MusicState::Halted;
+    }
+    void close() override
+    {
+        state_ = MusicState::NoTune;
+        current.clear();
+    }
+    MusicState state() const override { return state_; }
+    void endOfTune() { state_ = MusicState::Halted; }
+
+    std::vector<std::string> opened;
+    std::string current;
+    int stops = 0;
+    bool failOpen = false;
+    bool openMissing = false; // opens paths that do not exist, for tests without tune files
+
+private:
+    MusicState state_ = MusicState::NoTune;
+};
+
+class FakeProcesses : public ProcessStarter {
+public:
+    struct Call {
+        std::string program;
+        std::vector<std::string> arguments;
+    };
+    void start(const std::string& program, const std::vector<std::string>& arguments) override
+    {
+        calls.push_back({program, arguments});
+    }
+    std::vector<Call> calls;
+};
+
+class FakeShell : public DesktopShell {
+public:
+    void openUrl(const std::string& url) override { calls.push_back("url " + url); }
+    void openMail(const std::string& url) override { calls.push_back("mail " + url); }
+    void openCommandInterpreter() override { calls.push_back("terminal"); }
+    std::vector<std::string> calls;
+};
+
+class FakeErrors : public ErrorBox {
+public:
+    void show(const std::string& message) override { messages.push_back(message); }
+    std::vector<std::string> messages;
+};
+
+class FakeWindows : public WindowHost {
+public:
+    void closeMain() override { ++closes; }
+    void bringMainToFront() override { ++raises; }
+    void showReader() override { ++readerShows; }
+    int closes = 0;
+    int raises = 0;
+    int readerShows = 0;
+};
+
+class FakeRandom : public Random {
+public:
+    void seedFromClock() override { ++seeds; }
+    int below(int n) override { return next++ % n; }
+    int next = 0;
+    int seeds = 0;
+};
+
+// Every fake in one place, wired into Services for a form under test.
+struct FakeServices {
+    FakePictures pictures;
+    FakeMusic music;
+    FakeProcesses processes;
+    FakeShell shell;
+    FakeErrors errors;
+    FakeWindows windows;
+    FakeRandom random;
+
+    Services services() { return Services{pictures, music, processes, shell, errors, windows, random}; }
+};
+
+// A temporary directory removed with the fixture.
+class TempDir {
+public:
+    TempDir()
+    {
+        auto base = std::filesystem::temp_directory_path() / "veldrun-test-XXXXXX";
+        std::string templ = base.string();
+        path = ::mkdtemp(templ.data()) ? templ : std::string();
+    }
+    ~TempDir()
+    {
+        std::error_code ec;
+        std::filesystem::permissions(path, std::filesystem::perms::owner_all, ec);
+        std::filesystem::remove_all(path, ec);
+    }
+    std::string file(const std::string& name) const { return path + "/" + name; }
+    void write(const std::string& name, const std::string& bytes) const
+    {
+        std::filesystem::create_directories(std::filesystem::path(file(name)).parent_path());
+        std::ofstream(file(name), std::ios::binary) << bytes;
+    }
+    std::string path;
+};
+
+inline std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
