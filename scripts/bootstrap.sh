@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-utils imagemagick
-    mtools unrtf desktop-file-utils
+    mtools unrtf desktop-file-utils python3 xclip time
     pasmo openmsx cbios
 )
 
