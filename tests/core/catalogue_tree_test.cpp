@@ -91,16 +91,6 @@ TEST(CatalogueTree, OnlyGryzorOccursTwiceAndTextsKeepTheirBytes)
     EXPECT_EQ(parents.at("Hydelide3"), std::vector<std::string>{"T&E Soft"});
 }
 
-TEST(CatalogueTree, PublishersInDisplayOrder)
-{
-    std::vector<std::string> top;
-    for (const TreeNode& n : catalogueTree())
-        top.push_back(n.text);
-    EXPECT_EQ(top,
-              (std::vector<std::string>{"ASCII", "Bit2", "Compile", "Falcom", "Gamearts", "Hertz", "Konami",
-                                        "Microcabin", "Namco", "Panasoft", "Taito", "T&E Soft"}));
-}
-
 TEST(CatalogueTreeStoredForm, EncodesTo2914BytesAndDecodesBack)
 {
     const std::string block = encodeTree(catalogueTree());
