@@ -1,0 +1,11 @@
+#include "files/paths.h"
+#include "form/tform1.h"
+
+#include <string>
+
+void TForm1::playtune(int n)
+{
+    services().music.open(paths::resolveCaseInsensitive(
+        paths::under(state.default_, "\\music\\" + std::to_string(n) + ".mid")));
+    services().music.play();
+}
