@@ -128,10 +128,4 @@ TEST_F(LaunchPlan, ReadFirstLineDropsTheLineEnd)
     EXPECT_EQ(bridge::readFirstLine(dir.file("missing")), std::nullopt);
 }
 
-TEST(ShellQuoted, QuotesOnlyWhatAShellWouldSplit)
-{
-    EXPECT_EQ(bridge::shellQuoted({"openmsx", "-carta", "/r/a b.rom", "it's", ""}),
-              "openmsx -carta '/r/a b.rom' 'it'\\''s' ''");
-}
-
 } // namespace

@@ -164,13 +164,4 @@ TEST(OpenMsxCommand, TheExtraCommandGoesLast)
     EXPECT_THAT(launch.log.back(), HasSubstr("VELDRUN_BRIDGE_EXTRA_COMMAND"));
 }
 
-TEST(OpenMsxCommand, ParsesStrictDecimalNumbers)
-{
-    EXPECT_EQ(bridge::parseNumber("0"), 0);
-    EXPECT_EQ(bridge::parseNumber("-1"), -1);
-    EXPECT_EQ(bridge::parseNumber("500"), 500);
-    for (const char* bad : {"", "-", "1a", " 1", "+1", "1234567890", "1.5"})
-        EXPECT_EQ(bridge::parseNumber(bad), std::nullopt) << bad;
-}
-
 } // namespace
