@@ -1,0 +1,132 @@
+#include "launch_plan.h"
+
+#include "openmsx_command.h"
+
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace bridge {
+
+namespace {
+
+constexpr std::string_view self = "fmsx-dos.exe: ";
+
+bool isExecutableFile(const std::filesystem::path& path)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const auto status = fs::status(path, ec);
+    if (ec || !fs::is_regular_file(status))
+        return false;
+    const auto anyExec = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
+    return (status.permissions() & anyExec) != fs::perms::none;
+}
+
+LaunchPlan failed(int code, std::string message)
+{
+    LaunchPlan plan;
+    plan.exitCode = code;
+    plan.failure = std::string(self) + message;
+    plan.log.push_back(plan.failure);
+    return plan;
+}
+
+} // namespace
+
+std::string findProgram(std::string_view name, std::string_view pathVariable)
+{
+    if (name.find('/') != std::string_view::npos)
+        return isExecutableFile(std::string(name)) ? std::string(name) : std::string();
+    std::size_t start = 0;
+    while (start <= pathVariable.size()) {
+        std::size_t end = pathVariable.find(':', start);
+        if (end == std::string_view::npos)
+            end = pathVariable.size();
+        std::string dir(pathVariable.substr(start, end - start));
+        if (dir.empty())
+            dir = "."; // an empty entry means the current directory
+        const auto candidate = std::filesystem::path(dir) / name;
+        if (isExecutableFile(candidate))
+            return candidate.string();
+        start = end + 1;
+    }
+    return {};
+}
+
+std::optional<std::string> readFirstLine(const std::string& path)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec))
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::string line;
+    std::getline(in, line);
+    if (in.bad())
+        return std::nullopt;
+    return line.substr(0, line.find_first_of("\r\n"));
+}
+
+std::string shellQuoted(const std::vector<std::string>& words)
+{
+    std::string out;
+    for (const auto& word : words) {
+        if (!out.empty())
+            out += ' ';
+        const bool plain =
+            !word.empty() && word.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTU"
+                                                    "VWXYZ0123456789-_+.,/:=@%") == std::string::npos;
+        if (plain) {
+            out += word;
+            continue;
+        }
+        out += '\'';
+        for (char c : word)
+            out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        out += '\'';
+    }
+    return out;
+}
+
+LaunchPlan planLaunch(const std::vector<std::string>& arguments, const Environment& environment)
+{
+    // The front-end passes one argument; a path typed unquoted in a shell arrives in pieces, so
+    // the pieces are joined again with the blanks that split them.
+    std::string argument;
+    for (const auto& a : arguments)
+        argument += (argument.empty() ? "" : " ") + a;
+    if (argument.size() < 2 || argument.front() != '@')
+        return failed(exitNoArgument, "no response file given; start it as \"fmsx-dos.exe @<path of "
+                                      "TULK.CFG>\", as the Veldrun front-end does when you press MSX!");
+
+    const std::string responseFile = argument.substr(1);
+    const auto line = readFirstLine(responseFile);
+    if (!line)
+        return failed(exitNoResponseFile, "cannot read the response file " + responseFile +
+                                              "; press MSX! in Veldrun, which writes it, or name an "
+                                              "existing file after the @");
+
+    const std::string program = findProgram("openmsx", environment.path);
+    if (program.empty())
+        return failed(exitNoEmulator, "openmsx was not found on PATH; install the emulator and its free "
+                                      "system ROMs with \"sudo apt-get install openmsx cbios\"");
+
+    const ResponseLine parsed = parseResponseLine(*line, environment.sizeOf);
+    OpenMsxLaunch launch = mapToOpenMsx(parsed, environment.sizeOf, environment.extraCommand);
+
+    LaunchPlan plan;
+    plan.program = program;
+    plan.arguments = std::move(launch.arguments);
+    plan.log.push_back("response file: " + responseFile);
+    plan.log.push_back("line: " + *line);
+    plan.log.insert(plan.log.end(), launch.log.begin(), launch.log.end());
+    plan.log.push_back("emulator: " + program);
+    std::vector<std::string> shown{"openmsx"};
+    shown.insert(shown.end(), plan.arguments.begin(), plan.arguments.end());
+    plan.log.push_back("starting: " + shellQuoted(shown));
+    return plan;
+}
+
+} // namespace bridge

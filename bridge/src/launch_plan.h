@@ -1,0 +1,45 @@
+#pragma once
+
+#include "response_line.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Everything the bridge decides before it hands over to openMSX, kept apart from the process
+// calls so that it can be tested.
+namespace bridge {
+
+inline constexpr int exitNoArgument = 2;
+inline constexpr int exitNoResponseFile = 3;
+inline constexpr int exitNoEmulator = 4;
+inline constexpr int exitStartFailed = 5;
+
+struct Environment {
+    std::string path;         // the PATH variable
+    std::string extraCommand; // VELDRUN_BRIDGE_EXTRA_COMMAND
+    FileSizeOf sizeOf = fileSizeOnDisk;
+};
+
+struct LaunchPlan {
+    int exitCode = 0;    // not 0: start nothing, show `failure` and end with this code
+    std::string failure; // one line: what is wrong and how to put it right
+    std::string program; // full path of openmsx
+    std::vector<std::string> arguments;
+    std::vector<std::string> log;
+};
+
+// arguments: the bridge's arguments after its own name.
+LaunchPlan planLaunch(const std::vector<std::string>& arguments, const Environment& environment);
+
+// The first executable file called `name` in the directories of a PATH value, or empty.
+std::string findProgram(std::string_view name, std::string_view pathVariable);
+
+// The response file's first line without its line end, or nothing when it cannot be read.
+std::optional<std::string> readFirstLine(const std::string& path);
+
+// A command line as a reader can copy it into a shell.
+std::string shellQuoted(const std::vector<std::string>& words);
+
+} // namespace bridge

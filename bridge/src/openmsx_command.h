@@ -1,0 +1,36 @@
+#pragma once
+
+#include "response_line.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Turns what the front-end asked of fMSX into an openMSX command line running on the free C-BIOS
+// system ROMs, and says in plain words what became of every option.
+namespace bridge {
+
+struct OpenMsxLaunch {
+    std::vector<std::string> arguments; // without the program name
+    std::vector<std::string> log;       // one decision a line
+};
+
+// A cartridge this size or smaller keeps openMSX's own detection of its type.
+inline constexpr std::uintmax_t largestDetectedRom = 64 * 1024;
+
+// The openMSX ROM type for a mapper index of the front-end's list, or empty for none.
+std::string_view romTypeFor(int mapperIndex);
+
+// The front-end's volume, 0 to 15, as openMSX's master volume, 0 to 100.
+int masterVolumeFor(int volume);
+
+// Strict decimal: an optional minus sign and digits, nothing else.
+std::optional<int> parseNumber(std::string_view text);
+
+// extraCommand, when not empty, goes last as one more Tcl command (used by the tests).
+OpenMsxLaunch mapToOpenMsx(const ResponseLine& line, const FileSizeOf& sizeOf,
+                           std::string_view extraCommand = {});
+
+} // namespace bridge

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Reads the option line that the front-end writes into its response file: the two cartridge
+// paths first, then blank-separated options. Nothing on the line is quoted, so a path that
+// contains blanks is rebuilt by asking the file system which joined run of words names a file.
+namespace bridge {
+
+// Size of a regular file, or nothing when the path names no regular file.
+using FileSizeOf = std::function<std::optional<std::uintmax_t>(const std::string&)>;
+
+// The real file system's answer.
+std::optional<std::uintmax_t> fileSizeOnDisk(const std::string& path);
+
+enum class ValueKind { None, Word, Path };
+
+struct OptionSpec {
+    std::string_view name;
+    ValueKind value;
+};
+
+// Every option the front-end writes, with the kind of value that follows it.
+inline constexpr std::array<OptionSpec, 19> frontEndOptions{{
+    {"-diska", ValueKind::Path},  {"-diskb", ValueKind::Path},   {"-msx1", ValueKind::None},
+    {"-msx2+", ValueKind::None},  {"-rom", ValueKind::Word},     {"-cpuspeed", ValueKind::Word},
+    {"-sq", ValueKind::Word},     {"-volume", ValueKind::Word},  {"-video", ValueKind::Word},
+    {"-fmpac", ValueKind::Word},  {"-scc", ValueKind::Word},     {"-ifreq", ValueKind::Word},
+    {"-ram", ValueKind::Word},    {"-vram", ValueKind::Word},    {"-sprite", ValueKind::Word},
+    {"-adjust", ValueKind::Word}, {"-painter", ValueKind::Word}, {"-modeswitch", ValueKind::Word},
+    {"-sync", ValueKind::Word},
+}};
+
+const OptionSpec* findOption(std::string_view token);
+
+struct ParsedOption {
+    std::string name;
+    std::string value; // empty for options without a value
+    bool operator==(const ParsedOption&) const = default;
+};
+
+struct ResponseLine {
+    std::array<std::string, 2> cartridges; // slot 1 and slot 2; empty when the slot is empty
+    std::vector<ParsedOption> options;     // in the order of the line
+    std::vector<std::string> notes;        // words that were left out, and why
+};
+
+// The line without its line end; everything after the first CR or LF is ignored.
+ResponseLine parseResponseLine(std::string_view line, const FileSizeOf& sizeOf);
+
+} // namespace bridge

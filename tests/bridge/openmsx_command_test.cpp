@@ -1,0 +1,167 @@
+#include "fake_files.h"
+#include "openmsx_command.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using bridge::mapToOpenMsx;
+using bridge::ResponseLine;
+using testing::Contains;
+using testing::ElementsAre;
+using testing::HasSubstr;
+using testing::Not;
+
+namespace {
+
+ResponseLine lineWith(std::vector<bridge::ParsedOption> options, std::string slot1 = {},
+                      std::string slot2 = {})
+{
+    ResponseLine line;
+    line.cartridges = {std::move(slot1), std::move(slot2)};
+    line.options = std::move(options);
+    return line;
+}
+
+// The arguments up to the first -command: machine and cartridges.
+std::vector<std::string> head(const std::vector<std::string>& args)
+{
+    return {args.begin(), std::find(args.begin(), args.end(), "-command")};
+}
+
+// The Tcl commands, in order.
+std::vector<std::string> commands(const std::vector<std::string>& args)
+{
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i + 1 < args.size(); ++i)
+        if (args[i] == "-command")
+            out.push_back(args[i + 1]);
+    return out;
+}
+
+struct MachineCase {
+    std::vector<bridge::ParsedOption> options;
+    std::string machine;
+};
+
+class Machines : public testing::TestWithParam<MachineCase> {};
+
+TEST_P(Machines, RunOnTheMatchingCBiosMachine)
+{
+    const auto launch = mapToOpenMsx(lineWith(GetParam().options), FakeFiles{}.sizeOf());
+    EXPECT_THAT(head(launch.arguments), ElementsAre("-machine", GetParam().machine));
+}
+
+INSTANTIATE_TEST_SUITE_P(Bridge, Machines,
+                         testing::Values(MachineCase{{}, "C-BIOS_MSX2"},
+                                         MachineCase{{{"-msx1", ""}}, "C-BIOS_MSX1"},
+                                         MachineCase{{{"-msx2+", ""}}, "C-BIOS_MSX2+"},
+                                         MachineCase{{{"-msx2+", ""}, {"-msx1", ""}}, "C-BIOS_MSX1"}));
+
+struct RomCase {
+    std::uintmax_t size;
+    std::string mappers;
+    std::vector<std::string> expected;
+};
+
+class RomTypes : public testing::TestWithParam<RomCase> {};
+
+TEST_P(RomTypes, AreGivenOnlyForCartridgesLargerThan64KB)
+{
+    const auto& c = GetParam();
+    FakeFiles files{{{"/r/a.rom", c.size}, {"/r/b b.rom", c.size}}};
+    const auto launch =
+        mapToOpenMsx(lineWith({{"-rom", c.mappers}}, "/r/a.rom", "/r/b b.rom"), files.sizeOf());
+    EXPECT_EQ(head(launch.arguments), c.expected);
+}
+
+std::vector<std::string> both(std::vector<std::string> a, std::vector<std::string> b)
+{
+    std::vector<std::string> out{"-machine", "C-BIOS_MSX2", "-carta", "/r/a.rom"};
+    out.insert(out.end(), a.begin(), a.end());
+    out.insert(out.end(), {"-cartb", "/r/b b.rom"});
+    out.insert(out.end(), b.begin(), b.end());
+    return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bridge, RomTypes,
+    testing::Values(RomCase{131072, "0,1", both({"-romtype", "Konami"}, {"-romtype", "16kB"})},
+                    RomCase{131072, "2,3", both({"-romtype", "KonamiSCC"}, {"-romtype", "Konami"})},
+                    RomCase{131072, "4,5", both({"-romtype", "ASCII8"}, {"-romtype", "ASCII16"})},
+                    RomCase{65537, "2,4", both({"-romtype", "KonamiSCC"}, {"-romtype", "ASCII8"})},
+                    RomCase{65536, "2,4", both({}, {})}, RomCase{32768, "5,5", both({}, {})},
+                    RomCase{131072, "-1,-1", both({}, {})}, RomCase{131072, "6,x", both({}, {})}));
+
+TEST(OpenMsxCommand, LeavesOutACartridgeThatIsGoneAndSaysSo)
+{
+    FakeFiles files{{{"/r/b.rom", 16384}}};
+    const auto launch = mapToOpenMsx(lineWith({}, "/r/gone.rom", "/r/b.rom"), files.sizeOf());
+    EXPECT_THAT(head(launch.arguments), ElementsAre("-machine", "C-BIOS_MSX2", "-cartb", "/r/b.rom"));
+    EXPECT_THAT(launch.log, Contains("slot 1: /r/gone.rom: no such file, left out"));
+}
+
+struct SettingCase {
+    std::vector<bridge::ParsedOption> options;
+    std::vector<std::string> commands;
+};
+
+class Settings : public testing::TestWithParam<SettingCase> {};
+
+TEST_P(Settings, BecomeTclCommands)
+{
+    const auto launch = mapToOpenMsx(lineWith(GetParam().options), FakeFiles{}.sizeOf());
+    auto expected = GetParam().commands;
+    expected.insert(expected.begin(), "set save_settings_on_exit off");
+    EXPECT_EQ(commands(launch.arguments), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bridge, Settings,
+    testing::Values(
+        // No option at all means speed 100, volume 10 and every sprite shown.
+        SettingCase{{}, {"set speed 100", "set master_volume 67", "set limitsprites off"}},
+        SettingCase{{{"-cpuspeed", "250"}, {"-volume", "15"}, {"-sprite", "1"}},
+                    {"set speed 250", "set master_volume 100", "set limitsprites on"}},
+        SettingCase{{{"-cpuspeed", "1"}, {"-volume", "0"}},
+                    {"set speed 1", "set master_volume 0", "set limitsprites off"}},
+        SettingCase{{{"-volume", "9"}}, {"set speed 100", "set master_volume 60", "set limitsprites off"}},
+        SettingCase{{{"-volume", "11"}}, {"set speed 100", "set master_volume 73", "set limitsprites off"}},
+        // Numbers out of range or not numbers at all keep the defaults.
+        SettingCase{{{"-cpuspeed", "0"}, {"-volume", "16"}, {"-sprite", "2"}},
+                    {"set speed 100", "set master_volume 67", "set limitsprites off"}},
+        SettingCase{{{"-cpuspeed", "fast"}, {"-volume", "-1"}, {"-sprite", ""}},
+                    {"set speed 100", "set master_volume 67", "set limitsprites off"}}));
+
+TEST(OpenMsxCommand, OptionsWithoutCounterpartAreLoggedAndLeftOut)
+{
+    const std::vector<bridge::ParsedOption> options{
+        {"-diska", "/d/a.dsk"}, {"-diskb", "/d/b.dsk"}, {"-sq", "5"},   {"-video", "2"}, {"-fmpac", "3"},
+        {"-scc", "1"},          {"-ifreq", "60"},       {"-ram", "32"}, {"-vram", "16"}, {"-adjust", "3"},
+        {"-painter", "1"},      {"-modeswitch", "1"},   {"-sync", "1"}};
+    const auto launch = mapToOpenMsx(lineWith(options), FakeFiles{}.sizeOf());
+    EXPECT_THAT(head(launch.arguments), ElementsAre("-machine", "C-BIOS_MSX2"));
+    EXPECT_THAT(launch.arguments, Not(Contains("-diska")));
+    for (const auto& option : options) {
+        const std::string start = option.name == "-diska"   ? "drive A: /d/a.dsk: left out"
+                                  : option.name == "-diskb" ? "drive B: /d/b.dsk: left out"
+                                                            : option.name + " " + option.value + ": left out";
+        EXPECT_EQ(std::count_if(launch.log.begin(), launch.log.end(),
+                                [&](const std::string& l) { return l.rfind(start, 0) == 0; }),
+                  1)
+            << start;
+    }
+}
+
+TEST(OpenMsxCommand, TheExtraCommandGoesLast)
+{
+    const auto launch =
+        mapToOpenMsx(lineWith({}), FakeFiles{}.sizeOf(), "after time 5 {screenshot -raw /tmp/s.png; exit}");
+    ASSERT_GE(launch.arguments.size(), 2u);
+    EXPECT_EQ(launch.arguments[launch.arguments.size() - 2], "-command");
+    EXPECT_EQ(launch.arguments.back(), "after time 5 {screenshot -raw /tmp/s.png; exit}");
+    EXPECT_THAT(launch.log.back(), HasSubstr("VELDRUN_BRIDGE_EXTRA_COMMAND"));
+}
+
+} // namespace
