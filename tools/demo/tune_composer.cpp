@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -322,6 +323,13 @@ Tune composeTune(int number)
     bass.note(ending, bassChannel, key.pitch(0) - 24, 110, bar);
     drums.note(ending, drumChannel, 36, 120, quarter);
     drums.note(ending, drumChannel, 49, 110, bar);
+
+    // Some sound fonts give pads and cymbals a release of many seconds: two beats after the last
+    // note-off everything falls silent (All Sound Off), so every player ends the tune alike.
+    const std::uint32_t silence = ending + bar + 2 * quarter;
+    for (auto [track, channel] : {std::pair{&melody, melodyChannel}, std::pair{&harmony, harmonyChannel},
+                                  std::pair{&bass, bassChannel}, std::pair{&drums, drumChannel}})
+        track->control(silence, channel, 120, 0);
 
     const std::uint32_t lastTick =
         std::max({melody.lastTick(), harmony.lastTick(), bass.lastTick(), drums.lastTick()});
