@@ -27,8 +27,8 @@ while read -r name format width height; do
     (( width >= fw && height >= fh )) || fail "$name is smaller than its frame"
 done <<<"$described"
 
-# The names the program uses, e.g. "\images\Bit2.bmp" written as "\\images\\Bit2.bmp" in C++.
-named=$(grep -rhoE 'images\\\\[A-Za-z0-9_]+\.bmp' "$src" 2>/dev/null | sed -E 's/.*\\//' | sort -u || true)
+# The names the program uses, e.g. "\images\Bit2.bmp", written "\\images\\Bit2.bmp" in C++.
+named=$(grep -rhoE 'images(\\{1,2}|/)[A-Za-z0-9_]+\.bmp' "$src" 2>/dev/null | sed -E 's/.*[\\/]//' | sort -u || true)
 for name in $named; do
     [ -f "$app/images/$name" ] || fail "the program names images/$name, which the generator does not make"
 done
