@@ -292,7 +292,10 @@ void FluidSynthPlayer::startEngine(const std::string& tunePath)
     for (const auto& candidate :
          soundFontCandidates(directory, settingText(e.settings, "synth.default-soundfont"))) {
         tried += "\n" + candidate;
-        if (fs::exists(candidate, ec) && fluid_synth_sfload(e.synth, candidate.c_str(), 1) != FLUID_FAILED) {
+        // Only SoundFonts reach the loaders: the DLS loader would print its complaints about
+        // any other file on the terminal.
+        if (fs::exists(candidate, ec) && fluid_is_soundfont(candidate.c_str()) &&
+            fluid_synth_sfload(e.synth, candidate.c_str(), 1) != FLUID_FAILED) {
             e.soundFontLoaded = true;
             return;
         }
@@ -376,7 +379,8 @@ void FluidSynthPlayer::stop()
         e.gate.halted = true;
     }
     fluid_player_stop(e.player);
-    // Notes off would leave their release ringing; sounds off silences at once.
+    // Notes off (or a system reset) would let every note ring out its release; sounds off cuts
+    // them at once, leaving only the room's echo to die away.
     fluid_synth_all_sounds_off(e.synth, -1);
 }
 
