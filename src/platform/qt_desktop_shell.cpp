@@ -23,7 +23,7 @@ void QtDesktopShell::openMail(const std::string& mailtoUrl) { openWithDesktop(ma
 void QtDesktopShell::openCommandInterpreter()
 {
 #ifdef Q_OS_WIN
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QStringLiteral("c:\\command")));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::fromNativeSeparators(QStringLiteral("c:\\command"))));
 #else
     // Debian's alternative names the desktop's preferred terminal; xterm is the classic stand-in.
     for (const char* name : {"x-terminal-emulator", "xterm"}) {

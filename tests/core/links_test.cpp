@@ -46,12 +46,4 @@ INSTANTIATE_TEST_SUITE_P(
         LinkCase{"MSDOS", &TForm1::MSDOS1Click, "terminal"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(LinkAddresses, HomePageHasNoTrailingSlashAndTheSitesAreSecure)
-{
-    EXPECT_NE(links::homePage.back(), '/');
-    EXPECT_EQ(links::homePage.substr(0, 8), "https://");
-    EXPECT_EQ(links::msxDatabase.substr(0, 8), "https://");
-    EXPECT_NE(links::mailAddress.find('@'), std::string_view::npos);
-}
-
 } // namespace
