@@ -1,0 +1,65 @@
+#include "files/file_io.h"
+#include "files/paths.h"
+#include "form/tform1.h"
+
+namespace {
+
+constexpr std::string_view responseFile = "\\TULK.CFG";
+constexpr std::string_view emulatorDirectory = "\\emulator\\";
+
+} // namespace
+
+void TForm1::opslaan()
+{
+    // The line as it stands, hand edits included; the emulator reads one line ended by CR LF.
+    fileio::writeAtomically(paths::under(state.default_, responseFile), state.editline + "\r\n");
+}
+
+void TForm1::startknopClick()
+{
+    // Only an open tune is stopped: without one (no MIDI output, a missing tune) the emulator
+    // must still start.
+    if (services_.music.state() != MusicState::NoTune)
+        services_.music.stop();
+    opslaan();
+
+    const std::string program = paths::under(state.default_, emulatorDirectory) + state.emulatorexe;
+    const std::string response = paths::under(state.default_, responseFile);
+    state.start = program + " @" + response;
+
+    // Program and argument travel separately, never through a shell: a space or a "$(...)" in
+    // the application directory stays part of the path.
+    services_.processes.start(paths::resolveCaseInsensitive(program), {"@" + response});
+    services_.windows.bringMainToFront();
+}
+
+void TForm1::fMSX1Click()
+{
+    BrMSX1.checked = false;
+    fMSX1.checked = true;
+    state.emulatorexe = "fMSX-dos.exe";
+    linecreate();
+}
+
+void TForm1::BrMSX1Click()
+{
+    BrMSX1.checked = true;
+    fMSX1.checked = false;
+    state.emulatorexe = "BrMSX.exe";
+    linecreate();
+}
+
+void TForm1::Show1Click()
+{
+    if (Show1.caption == "&Hide") {
+        Show1.caption = "&Show";
+        commandAreaShown = false;
+    } else {
+        Show1.caption = "&Hide";
+        commandAreaShown = true;
+    }
+}
+
+void TForm1::endknopClick() { services_.windows.closeMain(); }
+
+void TForm1::Close1Click() { services_.windows.closeMain(); }

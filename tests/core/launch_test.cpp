@@ -1,0 +1,173 @@
+#include "files/paths.h"
+#include "form/tform1.h"
+#include "support/fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+constexpr char sep = paths::separator;
+
+struct LaunchForm : ::testing::Test {
+    TempDir app;
+    FakeServices fakes;
+    TForm1 form{fakes.services()};
+
+    LaunchForm() { form.state.default_ = app.path; }
+    std::string responseFile() const { return app.path + sep + "TULK.CFG"; }
+    std::string command(const std::string& exe) const
+    {
+        return app.path + sep + "emulator" + sep + exe + " @" + responseFile();
+    }
+};
+
+struct ResponseCase {
+    const char* name;
+    std::string editline;
+    std::string file;
+};
+
+class ResponseFile : public LaunchForm, public ::testing::WithParamInterface<ResponseCase> {};
+
+TEST_P(ResponseFile, HoldsTheLineByteForByteThenCrLf)
+{
+    app.write("TULK.CFG", "an older, longer line that must not survive\r\n");
+    form.state.editline = GetParam().editline;
+    form.startknopClick();
+    EXPECT_EQ(readFile(responseFile()), GetParam().file);
+    ASSERT_EQ(fakes.processes.calls.size(), 1u) << "the emulator starts whatever the line holds";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ResponseFile,
+    ::testing::Values(ResponseCase{"Empty", "", "\r\n"},
+                      ResponseCase{"Options", " -msx2 -ram 8 -vram 8", " -msx2 -ram 8 -vram 8\r\n"},
+                      ResponseCase{"EightBitAndShellCharacters", "-home \xe9t\xe9 $(rm -rf) ; `x` \"q\"",
+                                   "-home \xe9t\xe9 $(rm -rf) ; `x` \"q\"\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LaunchForm, StartsTheEmulatorWithTheResponseFileAsItsOneArgument)
+{
+    form.linecreate();
+    const std::string line = form.state.editline;
+    form.startknopClick();
+    EXPECT_EQ(form.state.start, command("fmsx-dos.exe"));
+    ASSERT_EQ(fakes.processes.calls.size(), 1u);
+    EXPECT_EQ(fakes.processes.calls[0].program, app.path + sep + "emulator" + sep + "fmsx-dos.exe");
+    EXPECT_EQ(fakes.processes.calls[0].arguments, std::vector<std::string>{"@" + responseFile()});
+    EXPECT_EQ(readFile(responseFile()), line + "\r\n") << "the line start-up built, as it is";
+    EXPECT_EQ(fakes.windows.raises, 1);
+}
+
+TEST_F(LaunchForm, HandEditReachesTheFileUntilASettingRebuildsTheLine)
+{
+    form.Show1Click();
+    form.linecreate();
+    const std::string built = form.state.editline;
+    form.state.editline = "-my own options";
+    form.startknopClick();
+    EXPECT_EQ(readFile(responseFile()), "-my own options\r\n");
+    form.state.freq.select(1);
+    form.freqClick();
+    form.startknopClick();
+    EXPECT_NE(readFile(responseFile()), "-my own options\r\n");
+}
+
+TEST_F(LaunchForm, MusicIsStoppedOnlyWhenATuneIsOpen)
+{
+    form.startknopClick();
+    EXPECT_EQ(fakes.music.stops, 0) << "no tune: nothing to stop, the emulator still starts";
+    EXPECT_EQ(fakes.processes.calls.size(), 1u);
+
+    fakes.music.openMissing = true;
+    form.playtune(4);
+    form.startknopClick();
+    EXPECT_EQ(fakes.music.stops, 1);
+    EXPECT_EQ(fakes.music.state(), MusicState::Halted) << "the music stays stopped after a launch";
+    EXPECT_EQ(fakes.processes.calls.size(), 2u);
+
+    form.startknopClick();
+    EXPECT_EQ(fakes.processes.calls.size(), 3u) << "a halted tune stops again without error";
+}
+
+TEST_F(LaunchForm, TwoLaunchesWriteTheSameFileAndStartTwoProcesses)
+{
+    form.linecreate();
+    form.startknopClick();
+    const std::string first = readFile(responseFile());
+    form.startknopClick();
+    EXPECT_EQ(readFile(responseFile()), first);
+    ASSERT_EQ(fakes.processes.calls.size(), 2u);
+    EXPECT_EQ(fakes.processes.calls[0].arguments, fakes.processes.calls[1].arguments);
+    EXPECT_EQ(form.state.start, command("fmsx-dos.exe"));
+}
+
+TEST_F(LaunchForm, UnwritableResponseFileStartsNothing)
+{
+    app.write("plainfile", "x");
+    form.state.default_ = app.file("plainfile") + sep + "app";
+    form.state.editline = "-msx2";
+    try {
+        form.startknopClick();
+        FAIL() << "expected an error";
+    } catch (const VeldrunError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot create file " + form.state.default_ + sep + "TULK.CFG");
+    }
+    EXPECT_TRUE(fakes.processes.calls.empty());
+    EXPECT_EQ(form.state.start, "None");
+    EXPECT_EQ(fakes.windows.raises, 0);
+}
+
+TEST_F(LaunchForm, ExecutableAndEmulatorDirectoryAreFoundWhateverTheirCase)
+{
+    app.write("Emulator/FMSX-DOS.EXE", "#!/bin/sh\n");
+    form.fMSX1Click();
+    form.startknopClick();
+    EXPECT_EQ(form.state.start, command("fMSX-dos.exe")) << "the command shows the name as formed";
+    ASSERT_EQ(fakes.processes.calls.size(), 1u);
+    EXPECT_EQ(fakes.processes.calls[0].program, app.file("Emulator/FMSX-DOS.EXE"));
+}
+
+TEST_F(LaunchForm, EmulatorMenuChangesOnlyTheExecutable)
+{
+    form.linecreate();
+    const std::string options = form.state.editline;
+
+    form.fMSX1Click();
+    EXPECT_EQ(form.state.emulatorexe, "fMSX-dos.exe");
+    EXPECT_TRUE(form.fMSX1.checked);
+    EXPECT_FALSE(form.BrMSX1.checked);
+    EXPECT_EQ(form.state.editline, options);
+    form.startknopClick();
+    EXPECT_EQ(form.state.start, command("fMSX-dos.exe"));
+
+    form.BrMSX1Click();
+    EXPECT_EQ(form.state.emulatorexe, "BrMSX.exe");
+    EXPECT_TRUE(form.BrMSX1.checked);
+    EXPECT_FALSE(form.fMSX1.checked);
+    EXPECT_FALSE(form.BrMSX1.enabled) << "the item stays disabled";
+    EXPECT_EQ(form.state.editline, options);
+}
+
+TEST_F(LaunchForm, ShowToggleReturnsToTheFirstLook)
+{
+    const std::pair<const char*, bool> looks[] = {{"&Show", false}, {"&Hide", true}, {"&Show", false}};
+    for (int clicks = 0; clicks < 3; ++clicks) {
+        EXPECT_EQ(form.Show1.caption, looks[clicks].first) << clicks;
+        EXPECT_EQ(form.commandAreaShown, looks[clicks].second) << clicks;
+        form.Show1Click();
+    }
+}
+
+TEST_F(LaunchForm, BothQuitCommandsCloseTheMainWindowAndSaveNothing)
+{
+    form.endknopClick();
+    form.Close1Click();
+    EXPECT_EQ(fakes.windows.closes, 2);
+    EXPECT_FALSE(std::filesystem::exists(responseFile()));
+    EXPECT_FALSE(std::filesystem::exists(app.file("settings.CFG")));
+}
+
+} // namespace

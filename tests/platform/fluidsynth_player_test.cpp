@@ -1,0 +1,318 @@
+#include "platform/fluidsynth_player.h"
+#include "support/fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const gmSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+constexpr int sampleRate = 22050;
+constexpr std::size_t bytesPerSecond = sampleRate * 2 * 2; // 16-bit stereo
+
+// --- A standard MIDI file, written here -----------------------------------------------------
+
+std::string be(std::uint32_t v, int width)
+{
+    std::string out;
+    for (int i = width - 1; i >= 0; --i)
+        out += static_cast<char>((v >> (8 * i)) & 0xff);
+    return out;
+}
+
+std::string varlen(std::uint32_t v)
+{
+    std::string out(1, static_cast<char>(v & 0x7f));
+    while (v >>= 7)
+        out.insert(out.begin(), static_cast<char>(0x80 | (v & 0x7f)));
+    return out;
+}
+
+// Format 0, 480 ticks per quarter note at 120 beats a minute: 960 ticks a second. A piano
+// plays middle C, loud, for the given number of ticks.
+std::string tune(std::uint32_t noteTicks)
+{
+    std::string track;
+    track += varlen(0) + std::string("\xc0\x00", 2);             // piano
+    track += varlen(0) + "\x90\x3c\x7f";                         // middle C on
+    track += varlen(noteTicks) + std::string("\x80\x3c\x00", 3); // and off
+    track += varlen(0) + std::string("\xff\x2f\x00", 3);         // end of track
+    return "MThd" + be(6, 4) + be(0, 2) + be(1, 2) + be(480, 2) + "MTrk" + be(track.size(), 4) + track;
+}
+
+// --- Waiting for the audio thread, with a deadline that only guards against a hang ----------
+
+bool eventually(const std::function<bool()>& condition)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+int peak(const std::string& bytes, std::size_t from = 0)
+{
+    int top = 0;
+    for (std::size_t i = from & ~std::size_t{1}; i + 1 < bytes.size(); i += 2) {
+        std::int16_t s;
+        std::memcpy(&s, bytes.data() + i, 2);
+        top = std::max(top, std::abs(static_cast<int>(s)));
+    }
+    return top;
+}
+
+std::size_t sizeOf(const std::string& path)
+{
+    std::error_code ec;
+    const auto size = fs::file_size(path, ec);
+    return ec ? 0 : static_cast<std::size_t>(size);
+}
+
+// A music directory shipping its own SoundFont (linked to Debian's), and a player that renders
+// into a file instead of a sound card.
+struct RealPlayer : ::testing::Test {
+    TempDir dir;
+    std::string output = dir.file("out.raw");
+    FluidSynthPlayer player{
+        {.soundFontDirectory = "", .audioDriver = "file", .audioFile = output, .sampleRate = sampleRate}};
+
+    void SetUp() override
+    {
+        if (!fs::exists(gmSoundFont))
+            GTEST_SKIP() << "needs " << gmSoundFont << " (timgm6mb-soundfont)";
+        fs::create_directories(dir.file("music"));
+        fs::create_symlink(gmSoundFont, dir.file("music/gm.sf2"));
+    }
+    std::string heard() const
+    {
+        return "output of " + std::to_string(sizeOf(output)) + " bytes, peak " +
+               std::to_string(peak(readFile(output)));
+    }
+    std::string writeTune(const std::string& name, const std::string& bytes)
+    {
+        dir.write("music/" + name, bytes);
+        return dir.file("music/" + name);
+    }
+};
+
+TEST_F(RealPlayer, RendersTheTuneAndStopSilencesIt)
+{
+    testing::internal::CaptureStderr();
+    player.open(writeTune("1.mid", tune(960 * 60)));
+    player.play();
+    EXPECT_EQ(player.state(), MusicState::Playing);
+    ASSERT_TRUE(eventually([&] { return peak(readFile(output)) > 1000; })) << heard();
+
+    player.stop();
+    EXPECT_EQ(player.state(), MusicState::Halted);
+    // What was rendered before the stop may still be on its way to the file: the output is
+    // looked at from a tenth of a second on. A released piano note would still sound there at
+    // several hundred; a cut one leaves only the reverb, which dies away within a second.
+    const std::size_t stoppedAt = sizeOf(output);
+    ASSERT_TRUE(eventually([&] { return sizeOf(output) > stoppedAt + 2 * bytesPerSecond; }));
+    const std::string rendered = readFile(output);
+    EXPECT_LE(peak(rendered.substr(stoppedAt + bytesPerSecond / 10, bytesPerSecond / 5)), 100) << "notes cut";
+    EXPECT_LE(peak(rendered, stoppedAt + 3 * bytesPerSecond / 2), 2) << "nothing left but dither";
+    EXPECT_EQ(player.state(), MusicState::Halted) << "the tune stays open";
+
+    player.close();
+    EXPECT_EQ(player.state(), MusicState::NoTune);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "FluidSynth keeps quiet on the terminal";
+}
+
+TEST_F(RealPlayer, TuneThatEndsOnItsOwnIsHaltedAndStopsWithoutError)
+{
+    player.open(writeTune("2.mid", tune(48)));
+    player.play();
+    ASSERT_TRUE(eventually([&] { return player.state() == MusicState::Halted; }));
+    EXPECT_NO_THROW(player.stop());
+    EXPECT_EQ(player.state(), MusicState::Halted);
+}
+
+TEST_F(RealPlayer, OpeningANewTuneClosesThePreviousOne)
+{
+    player.open(writeTune("3.mid", tune(960 * 60)));
+    player.play();
+    player.open(writeTune("4.mid", tune(960 * 60)));
+    player.play();
+    EXPECT_EQ(player.state(), MusicState::Playing);
+    ASSERT_TRUE(eventually([&] { return peak(readFile(output)) > 1000; })) << heard();
+    player.stop();
+    EXPECT_EQ(player.state(), MusicState::Halted);
+}
+
+struct BadTune {
+    const char* name;
+    std::function<std::string(RealPlayer&)> make; // returns the path to open
+    std::string why;
+};
+
+class BadTunes : public RealPlayer, public ::testing::WithParamInterface<BadTune> {};
+
+TEST_P(BadTunes, FailWithAClearMessageAndLeaveNoTune)
+{
+    testing::internal::CaptureStderr();
+    player.open(writeTune("good.mid", tune(960 * 60)));
+    player.play();
+    const std::string path = GetParam().make(*this);
+    try {
+        player.open(path);
+        FAIL() << "expected an error";
+    } catch (const VeldrunError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot play " + path + ": " + GetParam().why);
+    }
+    EXPECT_EQ(player.state(), MusicState::NoTune) << "the previous tune was closed before the attempt";
+    try {
+        player.stop();
+        FAIL() << "expected an error";
+    } catch (const VeldrunError& e) {
+        EXPECT_EQ(std::string(e.what()), "No MCI device open");
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, BadTunes,
+    ::testing::Values(BadTune{"Missing", [](RealPlayer& t) { return t.dir.file("music/34.mid"); },
+                              "the file does not exist"},
+                      BadTune{"NotMidi",
+                              [](RealPlayer& t) { return t.writeTune("5.mid", "RIFF....WAVEfmt "); },
+                              "not a standard MIDI file"},
+                      BadTune{"Truncated",
+                              [](RealPlayer& t) {
+                                  const std::string whole = tune(960);
+                                  return t.writeTune("6.mid", whole.substr(0, whole.size() - 5));
+                              },
+                              "the MIDI file is damaged: it ends inside a track"},
+                      BadTune{"Directory",
+                              [](RealPlayer& t) {
+                                  fs::create_directories(t.dir.file("music/7.mid"));
+                                  return t.dir.file("music/7.mid");
+                              },
+                              "the file cannot be read (Is a directory)"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FluidSynthPlayer, StopWithNoTuneOpen)
+{
+    FluidSynthPlayer player;
+    EXPECT_EQ(player.state(), MusicState::NoTune);
+    EXPECT_THROW(
+        {
+            try {
+                player.stop();
+            } catch (const VeldrunError& e) {
+                EXPECT_STREQ(e.what(), "No MCI device open");
+                throw;
+            }
+        },
+        VeldrunError);
+    EXPECT_NO_THROW(player.close());
+}
+
+TEST(FluidSynthPlayer, NoAudioDeviceIsAnErrorWithAlsasOwnWordsAndNothingOnTheTerminal)
+{
+    // An ALSA configuration without any device, whatever this machine has.
+    TempDir dir;
+    dir.write("asound.conf", "");
+    dir.write("1.mid", tune(960));
+    setenv("ALSA_CONFIG_PATH", dir.file("asound.conf").c_str(), 1);
+    FluidSynthPlayer::Options options;
+    options.audioDriver = "alsa";
+    FluidSynthPlayer player{options};
+    testing::internal::CaptureStderr();
+    std::string message;
+    try {
+        player.open(dir.file("1.mid"));
+    } catch (const VeldrunError& e) {
+        message = e.what();
+    }
+    const std::string terminal = testing::internal::GetCapturedStderr();
+    unsetenv("ALSA_CONFIG_PATH");
+    if (!fs::exists(gmSoundFont) && message.find("SoundFont") != std::string::npos)
+        GTEST_SKIP() << "no SoundFont on this machine";
+    EXPECT_EQ(message.substr(0, message.find('\n')), "Cannot play MIDI music: no audio output device");
+    EXPECT_NE(message.find("ALSA: "), std::string::npos) << message;
+    EXPECT_EQ(terminal, "");
+    EXPECT_EQ(player.state(), MusicState::NoTune);
+}
+
+struct FaultCase {
+    const char* name;
+    std::string bytes;
+    std::string fault;
+};
+
+class MidiFileFaults : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(MidiFileFaults, AreFoundBeforeFluidSynthSeesTheFile)
+{
+    EXPECT_EQ(FluidSynthPlayer::midiFileFault(GetParam().bytes), GetParam().fault);
+}
+
+std::string header(std::uint32_t format, std::uint32_t tracks, std::uint32_t division)
+{
+    return "MThd" + be(6, 4) + be(format, 2) + be(tracks, 2) + be(division, 2);
+}
+const std::string endOnly = "MTrk" + be(4, 4) + std::string("\x00\xff\x2f\x00", 4);
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, MidiFileFaults,
+    ::testing::Values(
+        FaultCase{"Playable", tune(960), ""},
+        FaultCase{"UnknownChunkBeforeTheTrack", header(0, 1, 96) + "XFIH" + be(2, 4) + "ab" + endOnly, ""},
+        FaultCase{"TwoTracksOfFormat1", header(1, 2, 96) + endOnly + endOnly, ""},
+        FaultCase{"Empty", "", "not a standard MIDI file"},
+        FaultCase{"HeaderCut", header(0, 1, 96).substr(0, 10),
+                  "the MIDI file is damaged: it ends inside its header"},
+        FaultCase{"NoTrack", header(0, 0, 96), "the MIDI file holds no track"},
+        FaultCase{"SecondTrackMissing", header(1, 2, 96) + endOnly,
+                  "the MIDI file is damaged: it ends before its last track"},
+        FaultCase{"TrackCut", header(0, 1, 96) + endOnly.substr(0, 10),
+                  "the MIDI file is damaged: it ends inside a track"},
+        FaultCase{"Format3", header(3, 1, 96) + endOnly, "the MIDI file has a header of an unknown kind"},
+        FaultCase{"Smpte", header(0, 1, 0xe728) + endOnly,
+                  "the MIDI file uses SMPTE timing, which cannot be played"},
+        FaultCase{"TooManyTracks", header(1, 129, 96) + endOnly,
+                  "the MIDI file holds more tracks than can be played"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FluidSynthPlayer, SoundFontsAreTriedInTheirOrder)
+{
+    TempDir dir;
+    dir.write("b.SF3", "");
+    dir.write("a.sf2", "");
+    dir.write("readme.txt", "");
+    const std::vector<std::string> expected = {
+        dir.file("a.sf2"), dir.file("b.SF3"), "/usr/share/sounds/sf3/default-GM.sf3",
+        "/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf2/TimGM6mb.sf2"};
+    EXPECT_EQ(FluidSynthPlayer::soundFontCandidates(dir.path, "/usr/share/sounds/sf3/default-GM.sf3"),
+              expected);
+    EXPECT_EQ(FluidSynthPlayer::soundFontCandidates(dir.file("none"), "/usr/share/sounds/sf2/default-GM.sf2"),
+              (std::vector<std::string>{"/usr/share/sounds/sf2/default-GM.sf2",
+                                        "/usr/share/sounds/sf2/TimGM6mb.sf2"}));
+}
+
+TEST_F(RealPlayer, ABrokenSoundFontInTheMusicDirectoryGivesWayToTheNext)
+{
+    dir.write("music/0-broken.sf2", "not a SoundFont at all");
+    testing::internal::CaptureStderr();
+    player.open(writeTune("8.mid", tune(960 * 60)));
+    player.play();
+    ASSERT_TRUE(eventually([&] { return peak(readFile(output)) > 1000; })) << heard();
+    player.stop();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+} // namespace
