@@ -236,7 +236,7 @@ class RtfParser {
         const bool on = !hasParameter || parameter != 0;
         if (name == "par" || name == "sect" || name == "page") {
             text(U'\n');
-        } else if (name == "u") {
+        } else if (name == "u" && hasParameter) {
             unicode(parameter);
         } else if (name == "uc") {
             group().unicodeSkip = static_cast<int>(std::clamp(parameter, 0L, 255L));
@@ -309,7 +309,9 @@ class RtfParser {
         if (value < 0)
             value += 65536;
         skipCount_ = group().unicodeSkip;
-        if (value < 0 || value > 0x10FFFF) {
+        if (value == 0) {
+            return;
+        } else if (value < 0 || value > 0x10FFFF) {
             text(U'\uFFFD');
         } else if (value >= 0xD800 && value <= 0xDBFF) {
             flushSurrogate();
