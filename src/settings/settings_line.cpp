@@ -15,7 +15,10 @@ char digit(int value) { return (value >= 0 && value <= 9) ? static_cast<char>('0
 // the toolkit's users know ("#13" for CR), a long text cut short, 8-bit text decoded.
 std::string shown(std::string_view text)
 {
-    constexpr std::size_t limit = 40;
+    // Cut at a character's start, so that UTF-8 text stays UTF-8.
+    std::size_t limit = 40;
+    while (limit < text.size() && limit > 0 && (static_cast<unsigned char>(text[limit]) & 0xC0) == 0x80)
+        --limit;
     std::string out;
     for (std::size_t i = 0; i < text.size() && i < limit; ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
