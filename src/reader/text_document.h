@@ -7,6 +7,8 @@
 
 // What the reader shows: runs of UTF-8 text with their character formatting. A '\n' inside a
 // run ends a paragraph. Plain text files give one unformatted run.
+enum class ParagraphAlign { Left, Center, Right, Justify };
+
 struct TextFormat {
     bool bold = false;
     bool italic = false;
@@ -14,6 +16,8 @@ struct TextFormat {
     bool strike = false;
     int halfPoints = 0;                 // font size in half points; 0 = the view's own size
     std::optional<std::uint32_t> color; // 0xRRGGBB; none = the window-text colour
+    // The alignment of the paragraph the run belongs to; the run that ends a paragraph decides.
+    ParagraphAlign align = ParagraphAlign::Left;
 
     bool operator==(const TextFormat&) const = default;
 };

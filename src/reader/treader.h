@@ -11,6 +11,9 @@ public:
     std::string Caption = "fMSX-Dos manual";
     TextDocument fmsxman;
     bool Visible = false;
+    // Counts the texts loaded, so that the view renders each text once and leaves what the user
+    // types into it alone until the next load.
+    unsigned loads = 0;
 
     void Quit1Click() { Visible = false; }
     void Button1Click() { Visible = false; }

@@ -1,0 +1,89 @@
+#include "form/tform1.h"
+#include "support/fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+struct ReaderCase {
+    const char* name;
+    void (TForm1::*handler)();
+    const char* caption;
+    const char* formed; // the path as formed under the application directory
+    const char* onDisk; // where the file lies
+};
+
+class ReaderHandlers : public ::testing::TestWithParam<ReaderCase> {
+  protected:
+    ReaderHandlers() { form.state.default_ = dir.path; }
+    TempDir dir;
+    FakeServices fakes;
+    TForm1 form{fakes.services()};
+};
+
+TEST_P(ReaderHandlers, CaptionThenTextThenShow)
+{
+    const ReaderCase& c = GetParam();
+    dir.write(c.onDisk, "first line\r\nsecond line\r\n");
+    form.reader.Caption = "something else";
+    (form.*c.handler)();
+    EXPECT_EQ(form.reader.Caption, c.caption);
+    EXPECT_EQ(form.reader.fmsxman.plainText(), "first line\nsecond line");
+    EXPECT_TRUE(form.reader.Visible);
+    EXPECT_EQ(fakes.windows.readerShows, 1);
+}
+
+TEST_P(ReaderHandlers, FileThatCannotBeOpenedKeepsTextAndVisibility)
+{
+    const ReaderCase& c = GetParam();
+    form.reader.fmsxman.runs = {{"old text", {}}};
+    for (bool visible : {false, true}) {
+        form.reader.Visible = visible;
+        form.reader.Caption = "before";
+        try {
+            (form.*c.handler)();
+            FAIL();
+        } catch (const VeldrunError& e) {
+            EXPECT_EQ(std::string(e.what()), "Cannot open file " + dir.path + c.formed);
+        }
+        EXPECT_EQ(form.reader.Caption, c.caption);
+        EXPECT_EQ(form.reader.fmsxman.plainText(), "old text");
+        EXPECT_EQ(form.reader.Visible, visible);
+    }
+    EXPECT_EQ(fakes.windows.readerShows, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ReaderHandlers,
+                         ::testing::Values(ReaderCase{"Manual", &TForm1::fmsxhelpClick, "fMSX-Dos manual",
+                                                      "/Emulator/fmsx-dos.txt", "emulator/FMSX-DOS.TXT"},
+                                           ReaderCase{"About", &TForm1::About1Click, "About Veldrun 2.0c",
+                                                      "/About.txt", "About.txt"},
+                                           ReaderCase{"ResponseFile", &TForm1::TULKCFG1Click,
+                                                      "View TULK.CFG file", "/TULK.CFG", "TULK.CFG"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ReaderHandler, NextLoadReplacesTextAndCaptionTogether)
+{
+    TempDir dir;
+    FakeServices fakes;
+    TForm1 form{fakes.services()};
+    form.state.default_ = dir.path;
+    dir.write("About.txt", "{\\rtf1 {\\b Veldrun} 2.0c}");
+    dir.write("emulator/fmsx-dos.txt", "manual");
+    form.fmsxhelpClick();
+    const unsigned loads = form.reader.loads;
+    EXPECT_THROW(form.TULKCFG1Click(), VeldrunError);
+    EXPECT_EQ(form.reader.loads, loads) << "a failed load is no new text";
+    form.About1Click();
+    EXPECT_EQ(form.reader.Caption, "About Veldrun 2.0c");
+    EXPECT_EQ(form.reader.fmsxman.plainText(), "Veldrun 2.0c");
+    EXPECT_TRUE(form.reader.fmsxman.runs[0].format.bold);
+    EXPECT_EQ(form.reader.loads, loads + 1);
+    form.reader.Button1Click();
+    EXPECT_FALSE(form.reader.Visible);
+    EXPECT_EQ(form.reader.Caption, "About Veldrun 2.0c");
+}
+
+} // namespace

@@ -1,0 +1,142 @@
+#include "reader/treader.h"
+#include "ui/Unit2.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFrame>
+#include <QMenu>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+class ReaderWindowTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite()
+    {
+        static int argc = 1;
+        static char name[] = "test";
+        static char* argv[] = {name, nullptr};
+        if (!QApplication::instance())
+            app = new QApplication(argc, argv);
+    }
+    static void TearDownTestSuite()
+    {
+        delete app;
+        app = nullptr;
+    }
+    QTextEdit* view() { return window.findChild<QTextEdit*>("fmsxman"); }
+
+    static inline QApplication* app = nullptr;
+    Treader model;
+    ReaderWindow window{model};
+};
+
+TEST_F(ReaderWindowTest, HasTheFormsControlsAtTheirPlaces)
+{
+    window.showAndRaise();
+    EXPECT_EQ(window.frameGeometry(), QRect(503, 388, 347, 416));
+    EXPECT_EQ(window.windowTitle(), "fMSX-Dos manual");
+    struct Place {
+        const char* name;
+        QRect geometry;
+    };
+    for (const Place& p : {Place{"Panel1", {0, 0, 337, 369}}, Place{"fmsxman", {8, 8, 321, 313}},
+                           Place{"Bevel1", {8, 328, 321, 33}}, Place{"Button1", {136, 336, 75, 17}}}) {
+        auto* w = window.findChild<QWidget*>(p.name);
+        ASSERT_NE(w, nullptr) << p.name;
+        EXPECT_EQ(w->geometry(), p.geometry) << p.name;
+    }
+    auto* button = window.findChild<QPushButton*>("Button1");
+    EXPECT_EQ(button->text(), "&Close reader");
+    EXPECT_EQ(button->palette().color(QPalette::ButtonText), QColor(0x80, 0, 0));
+    EXPECT_EQ(window.findChild<QMenu*>("File1")->title(), "&File");
+    EXPECT_EQ(window.findChild<QAction*>("Quit1")->text(), "&Quit");
+    EXPECT_EQ(view()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(view()->lineWrapMode(), QTextEdit::WidgetWidth);
+    EXPECT_FALSE(view()->isReadOnly());
+    EXPECT_EQ(view()->font().pixelSize(), 11);
+
+    window.resize(600, 700); // resizable; the panel keeps its size
+    EXPECT_EQ(window.findChild<QWidget*>("Panel1")->size(), QSize(337, 369));
+}
+
+TEST_F(ReaderWindowTest, EveryWayOfClosingHidesAndKeepsEverything)
+{
+    model.Caption = "About Veldrun 2.0c";
+    model.fmsxman.runs = {{"About text", {}}};
+    ++model.loads;
+    window.refresh();
+    const std::function<void()> closers[] = {[&] { window.findChild<QPushButton*>("Button1")->click(); },
+                                             [&] { window.findChild<QAction*>("Quit1")->trigger(); },
+                                             [&] { window.close(); }};
+    for (const auto& close : closers) {
+        model.Visible = true;
+        window.showAndRaise();
+        window.move(40, 50);
+        window.resize(500, 450);
+        const QRect before = window.geometry();
+        close();
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_FALSE(model.Visible);
+        window.showAndRaise();
+        EXPECT_EQ(window.geometry(), before);
+        EXPECT_EQ(window.windowTitle(), "About Veldrun 2.0c");
+        EXPECT_EQ(view()->toPlainText(), "About text");
+    }
+}
+
+TEST_F(ReaderWindowTest, TypedTextStaysUntilTheNextLoad)
+{
+    model.fmsxman.runs = {{"loaded", {}}};
+    ++model.loads;
+    window.refresh();
+    view()->setPlainText("typed");
+    model.Caption = "View TULK.CFG file";
+    window.refresh();
+    EXPECT_EQ(view()->toPlainText(), "typed");
+    EXPECT_EQ(window.windowTitle(), "View TULK.CFG file");
+    ++model.loads;
+    window.refresh();
+    EXPECT_EQ(view()->toPlainText(), "loaded");
+}
+
+TEST_F(ReaderWindowTest, RendersFormattingAndParagraphs)
+{
+    TextFormat bold;
+    bold.bold = true;
+    bold.align = ParagraphAlign::Center;
+    TextFormat red;
+    red.color = 0xFF0000;
+    red.halfPoints = 32;
+    model.fmsxman.runs = {{"Title\n", bold}, {"red", red}, {" plain\u2028next", {}}};
+    ++model.loads;
+    window.refresh();
+
+    QTextDocument* doc = view()->document();
+    EXPECT_EQ(doc->blockCount(), 2);
+    EXPECT_EQ(doc->firstBlock().text(), "Title");
+    EXPECT_EQ(doc->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_EQ(doc->lastBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    EXPECT_EQ(doc->lastBlock().text(), QString("red plain") + QChar(0x2028) + "next");
+
+    auto formatAt = [&](int position) {
+        QTextCursor c(doc);
+        c.setPosition(position + 1); // the format of the character before the cursor
+        return c.charFormat();
+    };
+    EXPECT_EQ(formatAt(0).fontWeight(), QFont::Bold);
+    const QTextCharFormat r = formatAt(6);
+    EXPECT_EQ(r.foreground().color(), QColor(255, 0, 0));
+    EXPECT_EQ(r.fontPointSize(), 16.0);
+    EXPECT_NE(r.fontWeight(), QFont::Bold);
+    EXPECT_NE(formatAt(10).foreground().color(), QColor(255, 0, 0)) << "the colour ends with its run";
+}
+
+} // namespace
