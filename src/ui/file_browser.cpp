@@ -95,20 +95,9 @@ void FileBrowser::openDirectory(const QString& path)
 void FileBrowser::chooseDrive(int index)
 {
     const QString root = drives_->itemData(index).toString();
-    if (root.isEmpty())
-        return;
-    // The drive of the listed directory is the one whose root holds it most closely.
-    QString current;
-    for (int i = 0; i < drives_->count(); ++i) {
-        const QString r = drives_->itemData(i).toString();
-        if (isInside(directory_, r) && r.size() > current.size())
-            current = r;
-    }
-    if (root == current) {
-        showDrive();
-        return;
-    }
-    openDirectory(root);
+    // Choosing the drive already shown keeps the directory, as on a system with drive letters.
+    if (!root.isEmpty() && index != driveOf(directory_))
+        openDirectory(root);
     showDrive();
 }
 
@@ -147,19 +136,25 @@ void FileBrowser::refill()
     emit fileListChanged();
 }
 
-void FileBrowser::showDrive()
+// The drive whose root holds the path most closely.
+int FileBrowser::driveOf(const QString& path) const
 {
     int best = -1;
     qsizetype bestLength = -1;
     for (int i = 0; i < drives_->count(); ++i) {
         const QString root = drives_->itemData(i).toString();
-        if (isInside(directory_, root) && root.size() > bestLength) {
+        if (isInside(path, root) && root.size() > bestLength) {
             best = i;
             bestLength = root.size();
         }
     }
+    return best;
+}
+
+void FileBrowser::showDrive()
+{
     const QSignalBlocker block(drives_);
-    drives_->setCurrentIndex(best);
+    drives_->setCurrentIndex(driveOf(directory_));
 }
 
 // The path from the root down to the listed directory, one line per level, then its

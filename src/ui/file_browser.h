@@ -58,6 +58,7 @@ class FileBrowser : public QObject {
     void fileListChanged();
 
   private:
+    int driveOf(const QString& path) const;
     void showDirectories();
     void showDrive();
     void selectionChanged();

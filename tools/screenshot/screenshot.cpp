@@ -61,7 +61,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString output = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
-    QTemporaryDir temp;
+    QTemporaryDir temp(QDir::tempPath() + QStringLiteral("/veldrun-XXXXXX"));
     const QString appDir = temp.path() + QStringLiteral("/msx");
     makeDemoDirectory(appDir);
     QDir::setCurrent(appDir);
