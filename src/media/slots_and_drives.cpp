@@ -1,0 +1,79 @@
+#include "form/tform1.h"
+
+// Cartridge slots and disk drives. Slot 1 and drive A are filled from the file browser; slot 2 and
+// drive B only by moving. Every handler ends by rebuilding the command line.
+
+void TForm1::FileListBox1Change()
+{
+    LauncherState& s = state;
+    const std::string& mask = FileListBox1.mask;
+
+    // After a refill editname holds the mask: the slot then keeps its cartridge, and an empty slot
+    // gets the mask as a transient caption that linecreate turns back into "None".
+    if (mask == "*.rom" && (s.slotatext == "None" || editname != "*.rom")) {
+        s.slotafile = FileListBox1.fileName();
+        s.slotatext = editname;
+    }
+    // Drives take the bare name: the command line looks for it under the disks directory.
+    if (mask == "*.dsk" && (s.diskatext == "drivea.dsk" || editname != "*.dsk")) {
+        s.diskafile = editname;
+        s.diskatext = editname;
+    }
+    linecreate();
+}
+
+void TForm1::Clear1Click()
+{
+    state.slotafile.clear();
+    state.slotatext = "None";
+    linecreate();
+}
+
+void TForm1::Clear2Click()
+{
+    state.slotbfile.clear();
+    state.slotbtext = "None";
+    linecreate();
+}
+
+void TForm1::MoveknopClick()
+{
+    LauncherState& s = state;
+    if (s.slotatext != "None") {
+        s.slotbtext = s.slotatext;
+        // The blank separates the two paths: the command line writes them back to back.
+        s.slotbfile = " " + s.slotafile;
+        s.slotafile.clear();
+        s.slotatext = "None";
+    }
+    linecreate();
+}
+
+void TForm1::Button1Click()
+{
+    state.diskafile = "drivea.dsk";
+    state.diskatext = "drivea.dsk";
+    linecreate();
+}
+
+void TForm1::Button3Click()
+{
+    // The trailing blank has always been part of drive B's reset name; the command line keeps it.
+    state.diskbfile = "driveb.dsk ";
+    state.diskbtext = "driveb.dsk";
+    linecreate();
+}
+
+void TForm1::Button2Click()
+{
+    LauncherState& s = state;
+    // With drive A at its own image both drives would name one image file, and two emulated
+    // drives writing one image can corrupt it: like the cartridge move, nothing moves then.
+    if (s.diskatext != "drivea.dsk") {
+        s.diskbtext = s.diskatext;
+        s.diskbfile = s.diskafile;
+        s.diskafile = "drivea.dsk";
+        s.diskatext = "drivea.dsk";
+    }
+    linecreate();
+}

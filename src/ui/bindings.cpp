@@ -1,0 +1,288 @@
+// Which control event reaches which handler of TForm1, and which widget shows which part of the
+// form's state. The tables are walked by bindControls and mirror.
+
+#include "form/tform1.h"
+#include "platform/qt_pictures.h"
+#include "ui/control_layout.h"
+#include "ui/file_browser.h"
+#include "ui/msx.h"
+#include "ui/spin_button.h"
+#include "ui/window_art.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QTreeWidget>
+
+namespace {
+
+using Handler = void (TForm1::*)();
+
+// A user's choice in a list selects it in the form, then runs the list's handler.
+struct ListBinding {
+    const char* control;
+    OptionList LauncherState::*list;
+    Handler handler;
+};
+
+const ListBinding listBindings[] = {
+    {"computer", &LauncherState::computer, &TForm1::computerClick},
+    {"slota", &LauncherState::slota, &TForm1::computerClick},
+    {"slotb", &LauncherState::slotb, &TForm1::computerClick},
+    {"freq", &LauncherState::freq, &TForm1::freqClick},
+    {"Sram", &LauncherState::Sram, &TForm1::SRamClick},
+    {"Svram", &LauncherState::Svram, &TForm1::SvramClick},
+    {"resolutie", &LauncherState::resolutie, &TForm1::resolutieClick},
+    {"sccselect", &LauncherState::sccselect, &TForm1::sccselectClick},
+    {"FMPACselect", &LauncherState::FMPACselect, &TForm1::FMPACselectClick},
+    {"sadapter", &LauncherState::sadapter, &TForm1::sadapterClick},
+    {"vgabox", &LauncherState::vgabox, &TForm1::sadapterClick},
+    {"spritegroup", &LauncherState::spritegroup, &TForm1::spritegroupChange},
+    {"syncbox", &LauncherState::syncbox, &TForm1::spritegroupChange},
+    {"vdpgroup", &LauncherState::vdpgroup, &TForm1::vdpgroupChange},
+};
+
+// A track bar moved by the user sets the form's track bar, which runs its change handler.
+struct TrackBinding {
+    const char* control;
+    TrackBar LauncherState::*bar;
+};
+
+const TrackBinding trackBindings[] = {
+    {"volbar", &LauncherState::volbar},
+    {"sqbar", &LauncherState::sqbar},
+    {"TrackBar1", &LauncherState::TrackBar1},
+};
+
+// Buttons and menu items: a click runs the handler.
+struct ClickBinding {
+    const char* control;
+    Handler handler;
+};
+
+const ClickBinding clickBindings[] = {
+    {"Clear1", &TForm1::Clear1Click},     {"Clear2", &TForm1::Clear2Click},
+    {"Moveknop", &TForm1::MoveknopClick}, {"Button1", &TForm1::Button1Click},
+    {"Button3", &TForm1::Button3Click},   {"Button2", &TForm1::Button2Click},
+    // Bound when its subsystem lands:
+    // {"startknop", &TForm1::startknopClick},
+    // {"endknop", &TForm1::endknopClick},
+    // {"Loadknop", &TForm1::LoadknopClick},
+    // {"Saveknop", &TForm1::Save1Click},
+    // {"next", &TForm1::nextClick},
+    // {"stopmusic", &TForm1::stopmusicClick},
+    // {"Load1", &TForm1::LoadknopClick},
+    // {"SaveClose1", &TForm1::SaveClose1Click},
+    // {"Close1", &TForm1::Close1Click},
+    // {"Show1", &TForm1::Show1Click},
+    // {"Prompt1", &TForm1::Prompt1Click},
+    // {"Execute1", &TForm1::startknopClick},
+    // {"Loadsettings1", &TForm1::LoadknopClick},
+    // {"Save1", &TForm1::Save1Click},
+    // {"TULKCFG1", &TForm1::TULKCFG1Click},
+    // {"MSDOS1", &TForm1::MSDOS1Click},
+    // {"fMSX1", &TForm1::fMSX1Click},
+    // {"BrMSX1", &TForm1::BrMSX1Click},
+    // {"DownloadZAZURE1", &TForm1::DownloadZAZURE1Click},
+    // {"Downloademulator1", &TForm1::Downloademulator1Click},
+    // {"TULKonline1", &TForm1::TULKonline1Click},
+    // {"Lookforupdate1", &TForm1::Lookforupdate1Click},
+    // {"fmsxhelp", &TForm1::fmsxhelpClick},
+    // {"GotoMSXDatabase1", &TForm1::GotoMSXDatabase1Click},
+    // {"ContactUS1", &TForm1::ContactUS1Click},
+    // {"About1", &TForm1::About1Click},
+};
+
+// The catalogue tree's selection change: &TForm1::TreeView1Change, bound when its subsystem lands.
+constexpr void (TForm1::*treeViewChange)(const std::string*) = nullptr;
+
+// Texts of the form shown by a label or an edit.
+struct TextBinding {
+    const char* control;
+    std::string LauncherState::*text;
+};
+
+const TextBinding textBindings[] = {
+    {"Label12", &LauncherState::Label12},       {"Label13", &LauncherState::Label13},
+    {"speedlabel", &LauncherState::speedlabel}, {"slotatext", &LauncherState::slotatext},
+    {"slotbtext", &LauncherState::slotbtext},   {"diskatext", &LauncherState::diskatext},
+    {"diskbtext", &LauncherState::diskbtext},   {"default", &LauncherState::default_},
+    {"start", &LauncherState::start},           {"editline", &LauncherState::editline},
+};
+
+// The picture boxes; the first three show a picture stored with the window until one is loaded.
+struct PictureBinding {
+    const char* control;
+    PictureBox TForm1::*picture;
+    const char* stored;
+};
+
+const PictureBinding pictureBindings[] = {
+    {"cpupic", &TForm1::cpupic, window_art::machine},
+    {"fmpic", &TForm1::fmpic, window_art::fmpac},
+    {"sccpic", &TForm1::sccpic, window_art::scc},
+    {"gamepic", &TForm1::gamepic, nullptr},
+};
+
+struct MenuStateBinding {
+    const char* action;
+    MenuItem TForm1::*item;
+};
+
+const MenuStateBinding menuStateBindings[] = {
+    {"Show1", &TForm1::Show1},
+    {"fMSX1", &TForm1::fMSX1},
+    {"BrMSX1", &TForm1::BrMSX1},
+};
+
+// Shown and hidden together by "&Show" / "&Hide".
+const char* const commandArea[] = {"emuname", "editline", "Label6", "start"};
+
+template <class W> W* child(const QObject* parent, const char* name)
+{
+    W* found = parent->findChild<W*>(QLatin1String(name));
+    Q_ASSERT(found);
+    return found;
+}
+
+QString shown(const std::string& s) { return QString::fromLocal8Bit(s); }
+
+std::string stored(const QString& s) { return s.toLocal8Bit().toStdString(); }
+
+} // namespace
+
+void MainWindow::bind(TForm1& form)
+{
+    form_ = &form;
+    form.FileListBox1 = browser_->listBox();
+    form.editname = QFile::encodeName(browser_->nameText()).toStdString();
+    for (const PictureBinding& b : pictureBindings) {
+        PictureBox& box = form.*b.picture;
+        if (b.stored && !box.picture)
+            box.picture = std::make_shared<QtImage>(window_art::picture(b.stored));
+    }
+    for (const TrackBinding& b : trackBindings) {
+        const TrackBar& bar = form.state.*b.bar;
+        child<QSlider>(panel_, b.control)->setRange(bar.min(), bar.max());
+    }
+    bindControls();
+    mirror();
+}
+
+void MainWindow::bindControls()
+{
+    for (const ListBinding& b : listBindings) {
+        connect(child<QComboBox>(panel_, b.control), &QComboBox::activated, this, [this, b](int index) {
+            dispatch([this, b, index] {
+                (form_->state.*b.list).select(index);
+                (form_->*b.handler)();
+            });
+        });
+    }
+    for (const TrackBinding& b : trackBindings) {
+        connect(child<QSlider>(panel_, b.control), &QSlider::valueChanged, this, [this, b](int value) {
+            dispatch([this, b, value] { (form_->state.*b.bar).setPosition(value); });
+        });
+    }
+    for (const ClickBinding& b : clickBindings) {
+        QObject* control = findChild<QObject*>(QLatin1String(b.control));
+        if (auto* button = qobject_cast<QAbstractButton*>(control))
+            connect(button, &QAbstractButton::clicked, this, [this, b] { dispatch(b.handler); });
+        else if (auto* action = qobject_cast<QAction*>(control))
+            connect(action, &QAction::triggered, this, [this, b] { dispatch(b.handler); });
+    }
+
+    auto* spin = child<SpinButton>(panel_, "SpinButton1");
+    connect(spin, &SpinButton::upClicked, this, [this] { dispatch(&TForm1::SpinButton1UpClick); });
+    connect(spin, &SpinButton::downClicked, this, [this] { dispatch(&TForm1::SpinButton1DownClick); });
+    connect(child<QCheckBox>(panel_, "painterbox"), &QCheckBox::clicked, this, [this] {
+        dispatch([this] {
+            form_->state.painterbox.click();
+            form_->painterboxClick();
+        });
+    });
+    if (treeViewChange) {
+        connect(child<QTreeWidget>(panel_, "TreeView1"), &QTreeWidget::currentItemChanged, this,
+                [this](QTreeWidgetItem* current) {
+                    dispatch([this, current] {
+                        const std::string text = current ? stored(current->text(0)) : std::string();
+                        (form_->*treeViewChange)(current ? &text : nullptr);
+                    });
+                });
+    }
+
+    // Typed text belongs to the form at once, so that mirroring never takes it back.
+    connect(child<QLineEdit>(panel_, "editline"), &QLineEdit::textEdited, this,
+            [this](const QString& text) { form_->state.editline = stored(text); });
+    connect(child<QLineEdit>(panel_, "editname"), &QLineEdit::textEdited, this,
+            [this](const QString& text) { form_->editname = stored(text); });
+}
+
+void MainWindow::mirror()
+{
+    if (!form_)
+        return;
+    const TForm1& form = *form_;
+    const LauncherState& state = form.state;
+
+    for (const ListBinding& b : listBindings) {
+        auto* box = child<QComboBox>(panel_, b.control);
+        const QSignalBlocker block(box);
+        box->setCurrentIndex((state.*b.list).index());
+    }
+    for (const TrackBinding& b : trackBindings) {
+        auto* slider = child<QSlider>(panel_, b.control);
+        const QSignalBlocker block(slider);
+        slider->setValue((state.*b.bar).position());
+    }
+    {
+        auto* box = child<QCheckBox>(panel_, "painterbox");
+        const QSignalBlocker block(box);
+        box->setChecked(state.painterbox.checked);
+    }
+    for (const TextBinding& b : textBindings) {
+        QWidget* widget = child<QWidget>(panel_, b.control);
+        const QString text = shown(state.*b.text);
+        if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+            if (edit->text() != text)
+                edit->setText(text);
+        } else {
+            setLabelCaption(widget, text);
+        }
+    }
+    if (auto* name = child<QLineEdit>(panel_, "editname"); name->text() != shown(form.editname))
+        name->setText(shown(form.editname));
+    for (const char* name : commandArea)
+        child<QWidget>(panel_, name)->setVisible(form.commandAreaShown);
+    for (const PictureBinding& b : pictureBindings) {
+        auto* label = child<QLabel>(panel_, b.control);
+        showPicture(label, (form.*b.picture).picture);
+        label->setVisible((form.*b.picture).visible);
+    }
+    for (const MenuStateBinding& b : menuStateBindings) {
+        auto* action = child<QAction>(this, b.action);
+        const MenuItem& item = form.*b.item;
+        action->setText(shown(item.caption));
+        action->setChecked(item.checked);
+        action->setEnabled(item.enabled);
+    }
+}
+
+void MainWindow::showPicture(QObject* control, const ImagePtr& picture)
+{
+    ImagePtr& current = shownPictures_[control];
+    if (current == picture)
+        return;
+    current = picture;
+    auto* label = static_cast<QLabel*>(control);
+    if (const auto* image = dynamic_cast<const QtImage*>(picture.get()))
+        label->setPixmap(QPixmap::fromImage(image->image()));
+    else
+        label->clear();
+}

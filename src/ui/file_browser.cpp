@@ -1,0 +1,209 @@
+#include "ui/file_browser.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <QStorageInfo>
+#include <QStyle>
+
+namespace {
+
+constexpr int pathRole = Qt::UserRole;
+
+QString cleanAbsolute(const QString& path) { return QDir::cleanPath(QDir(path).absolutePath()); }
+
+// Whether the path lies inside the root (or is the root).
+bool isInside(const QString& path, const QString& root)
+{
+    if (root == QLatin1String("/"))
+        return path.startsWith(QLatin1Char('/'));
+    return path == root || path.startsWith(root + QLatin1Char('/'));
+}
+
+std::string encoded(const QString& s) { return QFile::encodeName(s).toStdString(); }
+
+} // namespace
+
+FileBrowser::FileBrowser(QComboBox* drives, QListWidget* directories, QListWidget* files, QComboBox* filter,
+                         QLineEdit* name, QObject* parent)
+    : QObject(parent), drives_(drives), directories_(directories), files_(files), filter_(filter),
+      name_(name), directory_(cleanAbsolute(QDir::currentPath()))
+{
+    for (const QString& root : driveRoots())
+        drives_->addItem(QApplication::style()->standardIcon(QStyle::SP_DriveHDIcon), root, root);
+    files_->setSelectionMode(QAbstractItemView::SingleSelection);
+    {
+        const QSignalBlocker block(filter_);
+        filter_->setCurrentIndex(filterIndex_);
+    }
+    showDrive();
+    showDirectories();
+
+    connect(drives_, &QComboBox::activated, this, &FileBrowser::chooseDrive);
+    connect(filter_, &QComboBox::activated, this, &FileBrowser::chooseFilter);
+    connect(directories_, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { openDirectory(item->data(pathRole).toString()); });
+    connect(files_, &QListWidget::itemSelectionChanged, this, &FileBrowser::selectionChanged);
+}
+
+QString FileBrowser::mask() const
+{
+    const std::string_view m = fileFilterMasks[static_cast<std::size_t>(filterIndex_)];
+    return QString::fromLatin1(m.data(), static_cast<qsizetype>(m.size()));
+}
+
+QString FileBrowser::nameText() const { return selected_.isEmpty() ? mask() : selected_; }
+
+FileListBox FileBrowser::listBox() const
+{
+    return FileListBox{encoded(directory_), mask().toStdString(), encoded(selected_)};
+}
+
+QStringList FileBrowser::driveRoots()
+{
+    QStringList roots{QStringLiteral("/")};
+    const QString home = cleanAbsolute(QDir::homePath());
+    if (home != roots.front())
+        roots << home;
+    QStringList removable;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        const QString root = volume.rootPath();
+        if (volume.isValid() && volume.isReady() &&
+            (root.startsWith(QLatin1String("/media/")) || root.startsWith(QLatin1String("/run/media/"))))
+            removable << root;
+    }
+    removable.sort();
+    return roots + removable;
+}
+
+void FileBrowser::openDirectory(const QString& path)
+{
+    const QString target = cleanAbsolute(path);
+    // A directory that cannot be listed is not entered: the list would stay empty and the
+    // emulator would start in a directory it cannot read.
+    if (target == directory_ || !QDir(target).exists() || !QDir(target).isReadable())
+        return;
+    directory_ = target;
+    showDrive();
+    showDirectories();
+    refill();
+}
+
+void FileBrowser::chooseDrive(int index)
+{
+    const QString root = drives_->itemData(index).toString();
+    // Choosing the drive already shown keeps the directory, as on a system with drive letters.
+    if (!root.isEmpty() && index != driveOf(directory_))
+        openDirectory(root);
+    showDrive();
+}
+
+void FileBrowser::chooseFilter(int index)
+{
+    if (index < 0 || index >= static_cast<int>(fileFilterMasks.size()) || index == filterIndex_)
+        return;
+    filterIndex_ = index;
+    refill();
+}
+
+void FileBrowser::selectFile(const QString& name)
+{
+    const auto found = files_->findItems(name, Qt::MatchExactly);
+    if (!found.isEmpty())
+        files_->setCurrentItem(found.front());
+}
+
+void FileBrowser::refill()
+{
+    {
+        const QSignalBlocker block(files_);
+        files_->clear();
+        const QDir dir(directory_);
+        for (const QString& file :
+             dir.entryList({mask()}, QDir::Files | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase)) {
+            // A file named like the mask would read as "nothing selected" to the slot handlers.
+            if (file != mask())
+                files_->addItem(file);
+        }
+        files_->setCurrentRow(-1);
+    }
+    selected_.clear();
+    name_->setText(nameText());
+    QDir::setCurrent(directory_);
+    emit fileListChanged();
+}
+
+// The drive whose root holds the path most closely.
+int FileBrowser::driveOf(const QString& path) const
+{
+    int best = -1;
+    qsizetype bestLength = -1;
+    for (int i = 0; i < drives_->count(); ++i) {
+        const QString root = drives_->itemData(i).toString();
+        if (isInside(path, root) && root.size() > bestLength) {
+            best = i;
+            bestLength = root.size();
+        }
+    }
+    return best;
+}
+
+void FileBrowser::showDrive()
+{
+    const QSignalBlocker block(drives_);
+    drives_->setCurrentIndex(driveOf(directory_));
+}
+
+// The path from the root down to the listed directory, one line per level, then its
+// subdirectories one level deeper.
+void FileBrowser::showDirectories()
+{
+    const QSignalBlocker block(directories_);
+    directories_->clear();
+    QStyle* style = QApplication::style();
+    const QIcon open = style->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed = style->standardIcon(QStyle::SP_DirClosedIcon);
+
+    auto add = [&](const QString& caption, const QString& path, int depth, const QIcon& icon) {
+        auto* item = new QListWidgetItem(icon, QString(depth * 2, QLatin1Char(' ')) + caption, directories_);
+        item->setData(pathRole, path);
+        return item;
+    };
+
+    QString path = QStringLiteral("/");
+    QListWidgetItem* current = add(path, path, 0, open);
+    const QStringList parts = directory_.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    int depth = 0;
+    for (const QString& part : parts) {
+        path = (path == QLatin1String("/") ? path : path + QLatin1Char('/')) + part;
+        current = add(part, path, ++depth, open);
+    }
+    const QDir dir(directory_);
+    for (const QString& sub : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase))
+        add(sub, dir.filePath(sub), depth + 1, closed);
+    directories_->setCurrentItem(current);
+}
+
+void FileBrowser::selectionChanged()
+{
+    const auto chosen = files_->selectedItems();
+    if (chosen.isEmpty()) {
+        // The list always keeps its selection once the user has made one.
+        if (!selected_.isEmpty()) {
+            const QSignalBlocker block(files_);
+            const auto found = files_->findItems(selected_, Qt::MatchExactly);
+            if (!found.isEmpty())
+                files_->setCurrentItem(found.front());
+        }
+        return;
+    }
+    const QString name = chosen.front()->text();
+    if (name == selected_)
+        return;
+    selected_ = name;
+    name_->setText(nameText());
+    emit fileListChanged();
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "form/tform1.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <string_view>
+
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+
+// The filter list "MSX-Roms|*.rom|MSX-Disks|*.dsk": captions and the masks they set.
+inline constexpr std::array<std::string_view, 2> fileFilterCaptions{"MSX-Roms", "MSX-Disks"};
+inline constexpr std::array<std::string_view, 2> fileFilterMasks{"*.rom", "*.dsk"};
+
+// The four browser controls wired to each other: the drive list moves the directory list, the
+// directory list and the filter list refill the file list, and the file list writes the chosen
+// name (or, with nothing chosen, its mask) into the name field.
+//
+// The file list raises fileListChanged when the user selects a different file, and each time it
+// is filled anew (new directory, drive or filter, first show) with no file selected. Each refill
+// makes the listed directory the process's current directory, so programs started from the
+// front-end start there.
+class FileBrowser : public QObject {
+    Q_OBJECT
+  public:
+    FileBrowser(QComboBox* drives, QListWidget* directories, QListWidget* files, QComboBox* filter,
+                QLineEdit* name, QObject* parent = nullptr);
+
+    // The listed directory: absolute, with no separator at the end unless it is the root.
+    QString directory() const { return directory_; }
+    QString mask() const;
+    // The selected file's name; empty when none is selected.
+    QString selectedName() const { return selected_; }
+    // What the name field shows: the selected name, or the mask when none is selected.
+    QString nameText() const;
+    // The file list as the form's handlers read it.
+    FileListBox listBox() const;
+
+    // What the user can do, for the window and its tests.
+    void openDirectory(const QString& path);
+    void chooseDrive(int index);
+    void chooseFilter(int index);
+    void selectFile(const QString& name);
+    // Lists the directory anew with no file selected and raises fileListChanged.
+    void refill();
+
+    // Where there are no drive letters: the file system root, the user's home and the mounted
+    // removable media.
+    static QStringList driveRoots();
+
+  signals:
+    void fileListChanged();
+
+  private:
+    int driveOf(const QString& path) const;
+    void showDirectories();
+    void showDrive();
+    void selectionChanged();
+
+    QComboBox* drives_;
+    QListWidget* directories_;
+    QListWidget* files_;
+    QComboBox* filter_;
+    QLineEdit* name_;
+    QString directory_;
+    QString selected_;
+    int filterIndex_ = 0;
+};

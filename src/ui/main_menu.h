@@ -1,0 +1,25 @@
+#pragma once
+
+#include <span>
+
+class QMenuBar;
+
+struct MenuItemSpec {
+    const char* name;
+    const char* caption; // "&" before the access key, "&&" for an ampersand
+    bool checkable = false;
+    bool checked = false;
+    bool enabled = true;
+};
+
+struct MenuSpec {
+    const char* name;
+    const char* caption;
+    std::span<const MenuItemSpec> items;
+};
+
+// The main menu `MainMenu1`, menus in order, items in order.
+std::span<const MenuSpec> mainMenu();
+
+// Fills the menu bar; each menu and each item is named after its entry.
+void buildMainMenu(QMenuBar* bar, std::span<const MenuSpec> menus);

@@ -1,0 +1,120 @@
+#include "ui/msx.h"
+
+#include "form/tform1.h"
+#include "ui/catalogue_tree_view.h"
+#include "ui/control_layout.h"
+#include "ui/file_browser.h"
+#include "ui/main_menu.h"
+#include "ui/window_art.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTreeWidget>
+
+namespace {
+
+template <class W> W* child(const QObject* parent, const char* name)
+{
+    W* found = parent->findChild<W*>(QLatin1String(name));
+    Q_ASSERT(found);
+    return found;
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), panel_(new QWidget(this))
+{
+    window_art::init();
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("TULK MSX Front-End 2.0c"));
+    setWindowIcon(window_art::programIcon());
+    setFont(dialogFont());
+
+    panel_->setObjectName(QStringLiteral("Panel1"));
+    panel_->setFixedSize(841, 481);
+    setCentralWidget(panel_);
+    buildMainMenu(menuBar(), mainMenu());
+    buildControls(panel_, mainWindowControls());
+    fillCatalogueTree(child<QTreeWidget>(panel_, "TreeView1"));
+
+    browser_ = new FileBrowser(
+        child<QComboBox>(panel_, "DriveComboBox1"), child<QListWidget>(panel_, "DirectoryListBox1"),
+        child<QListWidget>(panel_, "FileListBox1"), child<QComboBox>(panel_, "FilterComboBox1"),
+        child<QLineEdit>(panel_, "editname"), this);
+    connect(browser_, &FileBrowser::fileListChanged, this, &MainWindow::fileListChanged);
+
+    // A single fixed border: the window is as large as the menu and the client area, no more.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::dispatch(const std::function<void()>& step)
+{
+    try {
+        step();
+    } catch (const std::exception& e) {
+        if (form_)
+            form_->services().errors.show(e.what());
+    }
+    mirror();
+}
+
+void MainWindow::dispatch(void (TForm1::*handler)())
+{
+    dispatch([this, handler] { (form_->*handler)(); });
+}
+
+// The list has already written its state; the form's handler decides what it means.
+void MainWindow::fileListChanged()
+{
+    if (!form_)
+        return;
+    form_->FileListBox1 = browser_->listBox();
+    form_->editname = QFile::encodeName(browser_->nameText()).toStdString();
+    dispatch(&TForm1::FileListBox1Change);
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        if (const QScreen* screen = this->screen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+        browser_->refill();
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        emit closed();
+}
+
+void MainWindow::closeMain() { close(); }
+
+void MainWindow::bringMainToFront()
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::showReader()
+{
+    if (showReader_)
+        showReader_();
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/services.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+
+class FileBrowser;
+class TForm1;
+
+// The view of TForm1: every control at its place, named after its control. Each control event
+// reaches its handler through dispatch, which shows a failure in the error box and then mirrors
+// the form's state into the widgets.
+class MainWindow : public QMainWindow, public WindowHost {
+    Q_OBJECT
+  public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Connects the controls to the form's handlers and shows the form's state. The form learns
+    // the browser's directory here, before its creation handler runs.
+    void bind(TForm1& form);
+    TForm1* form() const { return form_; }
+
+    // Runs a step of the form, shows what failed in the error box, then mirrors the form.
+    void dispatch(const std::function<void()>& step);
+    void dispatch(void (TForm1::*handler)());
+    // Shows the form's state in the widgets, raising no control event.
+    void mirror();
+
+    FileBrowser& fileBrowser() const { return *browser_; }
+    QWidget* panel() const { return panel_; }
+
+    // The reader window belongs to its own view; this is how the form asks to show it.
+    void setReaderShower(std::function<void()> show) { showReader_ = std::move(show); }
+
+    void closeMain() override;
+    void bringMainToFront() override;
+    void showReader() override;
+
+  signals:
+    // The window has closed: the program ends, taking the reader window with it.
+    void closed();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void bindControls();
+    void fileListChanged();
+    void showPicture(QObject* label, const ImagePtr& picture);
+
+    TForm1* form_ = nullptr;
+    QWidget* panel_;
+    FileBrowser* browser_;
+    std::function<void()> showReader_;
+    std::map<const QObject*, ImagePtr> shownPictures_;
+    bool shownOnce_ = false;
+};

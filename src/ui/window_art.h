@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+
+// The pictures stored with the main window and the program icon, compiled in as resources.
+namespace window_art {
+
+inline constexpr const char* logo = ":/art/logo.png";       // 193 x 121
+inline constexpr const char* machine = ":/art/machine.png"; // 89 x 97
+inline constexpr const char* fmpac = ":/art/fmpac.png";     // 106 x 150
+inline constexpr const char* scc = ":/art/scc.png";         // 122 x 42
+inline constexpr const char* icon = ":/art/veldrun-icon.png";
+
+// Registers the resources; the library that holds them is static, so nobody else does.
+void init();
+
+QImage picture(const char* resource);
+QIcon programIcon();
+
+} // namespace window_art

@@ -1,0 +1,80 @@
+#include "platform/qt_pictures.h"
+#include "support/fakes.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray encoded(const char* format, QSize size = {7, 5})
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+struct PictureCase {
+    const char* name;
+    const char* file; // written into the temporary directory; "" writes nothing
+    QByteArray bytes;
+    const char* error; // "" when the picture loads; "open" for "Cannot open file <path>"
+};
+
+class QtPicturesTest : public ::testing::TestWithParam<PictureCase> {
+  protected:
+    static void SetUpTestSuite()
+    {
+        static int argc = 1;
+        static char name[] = "test";
+        static char* argv[] = {name, nullptr};
+        if (!QGuiApplication::instance())
+            new QGuiApplication(argc, argv);
+    }
+};
+
+TEST_P(QtPicturesTest, LoadsBitmapsOnly)
+{
+    const PictureCase& c = GetParam();
+    TempDir dir;
+    if (*c.file)
+        dir.write(c.file, c.bytes.toStdString());
+    const std::string path = dir.file("images/msx1.bmp");
+    QtPictures pictures;
+    std::string error;
+    ImagePtr picture;
+    try {
+        picture = pictures.loadBmp(path);
+    } catch (const VeldrunError& e) {
+        error = e.what();
+    }
+    const std::string expected = std::string(c.error) == "open" ? "Cannot open file " + path : c.error;
+    EXPECT_EQ(error, expected);
+    if (expected.empty()) {
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(picture->width(), 7);
+        EXPECT_EQ(picture->height(), 5);
+        auto image = std::dynamic_pointer_cast<const QtImage>(picture);
+        ASSERT_NE(image, nullptr);
+        EXPECT_EQ(image->image().pixelColor(3, 2), QColor(Qt::darkCyan));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, QtPicturesTest,
+    ::testing::Values(PictureCase{"Bitmap", "images/msx1.bmp", encoded("BMP"), ""},
+                      PictureCase{"Missing", "", {}, "open"},
+                      PictureCase{"DirectoryInItsPlace", "images/msx1.bmp/x", "x", "open"},
+                      PictureCase{"PngUnderBmpName", "images/msx1.bmp", encoded("PNG"),
+                                  "Bitmap image is not valid"},
+                      PictureCase{"Empty", "images/msx1.bmp", "", "Bitmap image is not valid"},
+                      PictureCase{"TruncatedBitmap", "images/msx1.bmp", encoded("BMP").left(20),
+                                  "Bitmap image is not valid"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace

@@ -1,0 +1,106 @@
+#pragma once
+
+// The real main window on a form with recording fakes, opened in a temporary directory that is
+// the process's current directory while the test runs.
+
+#include "form/tform1.h"
+#include "support/fakes.h"
+#include "ui/file_browser.h"
+#include "ui/msx.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class WindowTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite()
+    {
+        static int argc = 1;
+        static char name[] = "veldrun_ui_tests";
+        static char* argv[] = {name, nullptr};
+        app_ = new QApplication(argc, argv);
+    }
+    static void TearDownTestSuite()
+    {
+        delete app_;
+        app_ = nullptr;
+    }
+
+    void SetUp() override { previous_ = QDir::currentPath(); }
+    void TearDown() override
+    {
+        window.reset();
+        form.reset();
+        QDir::setCurrent(previous_);
+    }
+
+    // Makes the window in the temporary directory, binds it to a fresh form and shows it, which
+    // fills the file list for the first time.
+    void open(bool show = true)
+    {
+        QDir::setCurrent(root());
+        window = std::make_unique<MainWindow>();
+        form = std::make_unique<TForm1>(fakes.services());
+        window->bind(*form);
+        if (show) {
+            window->show();
+            QApplication::processEvents();
+        }
+    }
+
+    // The temporary directory as the file system names it.
+    QString root() const { return QDir(QString::fromStdString(dir.path)).canonicalPath(); }
+
+    template <class W = QWidget> W* find(const char* name) const
+    {
+        W* found = window->findChild<W*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    QStringList listed(const char* list) const
+    {
+        QStringList texts;
+        auto* box = find<QListWidget>(list);
+        for (int i = 0; i < box->count(); ++i)
+            texts << box->item(i)->text().trimmed();
+        return texts;
+    }
+
+    // Clicks a line of a list as a user would.
+    void click(const char* list, const QString& text, bool twice = false) const
+    {
+        auto* box = find<QListWidget>(list);
+        const auto items = box->findItems(text, Qt::MatchEndsWith);
+        ASSERT_FALSE(items.isEmpty()) << text.toStdString();
+        box->scrollToItem(items.front());
+        const QPoint at = box->visualItemRect(items.front()).center();
+        if (twice) {
+            // Qt 6 delivers the second press before the double click.
+            QTest::mousePress(box->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(box->viewport(), Qt::LeftButton, {}, at);
+        } else {
+            QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, at);
+        }
+    }
+
+    QString labelText(const char* name) const { return find<QLabel>(name)->text(); }
+
+    TempDir dir;
+    FakeServices fakes;
+    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> window;
+
+  private:
+    static inline QApplication* app_ = nullptr;
+    QString previous_;
+};
+
+inline void PrintTo(const QString& s, std::ostream* out) { *out << '"' << s.toStdString() << '"'; }
