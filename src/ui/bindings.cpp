@@ -70,37 +70,36 @@ const ClickBinding clickBindings[] = {
     {"Clear1", &TForm1::Clear1Click},     {"Clear2", &TForm1::Clear2Click},
     {"Moveknop", &TForm1::MoveknopClick}, {"Button1", &TForm1::Button1Click},
     {"Button3", &TForm1::Button3Click},   {"Button2", &TForm1::Button2Click},
-    // Bound when its subsystem lands:
-    // {"startknop", &TForm1::startknopClick},
-    // {"endknop", &TForm1::endknopClick},
-    // {"Loadknop", &TForm1::LoadknopClick},
-    // {"Saveknop", &TForm1::Save1Click},
-    // {"next", &TForm1::nextClick},
-    // {"stopmusic", &TForm1::stopmusicClick},
-    // {"Load1", &TForm1::LoadknopClick},
-    // {"SaveClose1", &TForm1::SaveClose1Click},
-    // {"Close1", &TForm1::Close1Click},
-    // {"Show1", &TForm1::Show1Click},
-    // {"Prompt1", &TForm1::Prompt1Click},
-    // {"Execute1", &TForm1::startknopClick},
-    // {"Loadsettings1", &TForm1::LoadknopClick},
-    // {"Save1", &TForm1::Save1Click},
-    // {"TULKCFG1", &TForm1::TULKCFG1Click},
-    // {"MSDOS1", &TForm1::MSDOS1Click},
-    // {"fMSX1", &TForm1::fMSX1Click},
-    // {"BrMSX1", &TForm1::BrMSX1Click},
-    // {"DownloadZAZURE1", &TForm1::DownloadZAZURE1Click},
-    // {"Downloademulator1", &TForm1::Downloademulator1Click},
-    // {"TULKonline1", &TForm1::TULKonline1Click},
-    // {"Lookforupdate1", &TForm1::Lookforupdate1Click},
-    // {"fmsxhelp", &TForm1::fmsxhelpClick},
-    // {"GotoMSXDatabase1", &TForm1::GotoMSXDatabase1Click},
-    // {"ContactUS1", &TForm1::ContactUS1Click},
-    // {"About1", &TForm1::About1Click},
+    {"startknop", &TForm1::startknopClick},
+    {"endknop", &TForm1::endknopClick},
+    {"Loadknop", &TForm1::LoadknopClick},
+    {"Saveknop", &TForm1::Save1Click},
+    {"next", &TForm1::nextClick},
+    {"stopmusic", &TForm1::stopmusicClick},
+    {"Load1", &TForm1::LoadknopClick},
+    {"SaveClose1", &TForm1::SaveClose1Click},
+    {"Close1", &TForm1::Close1Click},
+    {"Show1", &TForm1::Show1Click},
+    {"Prompt1", &TForm1::Prompt1Click},
+    {"Execute1", &TForm1::startknopClick},
+    {"Loadsettings1", &TForm1::LoadknopClick},
+    {"Save1", &TForm1::Save1Click},
+    {"TULKCFG1", &TForm1::TULKCFG1Click},
+    {"MSDOS1", &TForm1::MSDOS1Click},
+    {"fMSX1", &TForm1::fMSX1Click},
+    {"BrMSX1", &TForm1::BrMSX1Click},
+    {"DownloadZAZURE1", &TForm1::DownloadZAZURE1Click},
+    {"Downloademulator1", &TForm1::Downloademulator1Click},
+    {"TULKonline1", &TForm1::TULKonline1Click},
+    {"Lookforupdate1", &TForm1::Lookforupdate1Click},
+    {"fmsxhelp", &TForm1::fmsxhelpClick},
+    {"GotoMSXDatabase1", &TForm1::GotoMSXDatabase1Click},
+    {"ContactUS1", &TForm1::ContactUS1Click},
+    {"About1", &TForm1::About1Click},
 };
 
-// The catalogue tree's selection change: &TForm1::TreeView1Change, bound when its subsystem lands.
-constexpr void (TForm1::*treeViewChange)(const std::string*) = nullptr;
+// The catalogue tree's selection change.
+constexpr void (TForm1::*treeViewChange)(const std::string*) = &TForm1::TreeView1Change;
 
 // Texts of the form shown by a label or an edit.
 struct TextBinding {
@@ -272,6 +271,8 @@ void MainWindow::mirror()
         action->setChecked(item.checked);
         action->setEnabled(item.enabled);
     }
+    if (mirrorFollower_)
+        mirrorFollower_();
 }
 
 void MainWindow::showPicture(QObject* control, const ImagePtr& picture)

@@ -35,6 +35,8 @@ class MainWindow : public QMainWindow, public WindowHost {
 
     // The reader window belongs to its own view; this is how the form asks to show it.
     void setReaderShower(std::function<void()> show) { showReader_ = std::move(show); }
+    // Runs after every mirror, so that the reader's caption and text follow the form as well.
+    void setMirrorFollower(std::function<void()> follow) { mirrorFollower_ = std::move(follow); }
 
     void closeMain() override;
     void bringMainToFront() override;
@@ -57,6 +59,7 @@ class MainWindow : public QMainWindow, public WindowHost {
     QWidget* panel_;
     FileBrowser* browser_;
     std::function<void()> showReader_;
+    std::function<void()> mirrorFollower_;
     std::map<const QObject*, ImagePtr> shownPictures_;
     bool shownOnce_ = false;
 };
