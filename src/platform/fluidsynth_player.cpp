@@ -1,22 +1,20 @@
 #include "platform/fluidsynth_player.h"
 
 #include "form/errors.h"
-
-#include <fluidsynth.h>
+#include "platform/fluidsynth_library.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <condition_variable>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <mutex>
-
-#ifndef _WIN32
-#include <dlfcn.h>
-#endif
+#include <optional>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -60,19 +58,14 @@ void alsaLog(const char*, int, const char*, int err, const char* fmt, ...)
     keep(std::move(line), true);
 }
 
-void installLogHandlers()
+void installLogHandlers(const FluidSynthLibrary& lib)
 {
     static std::once_flag once;
-    std::call_once(once, [] {
+    std::call_once(once, [&lib] {
         for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
-            fluid_set_log_function(level, fluidLog, nullptr);
-#ifndef _WIN32
-        // libasound comes with libfluidsynth; found at run time, its headers are not needed.
-        using AlsaHandler = void (*)(const char*, int, const char*, int, const char*, ...);
-        using SetAlsaHandler = int (*)(AlsaHandler);
-        if (void* set = dlsym(RTLD_DEFAULT, "snd_lib_error_set_handler"))
-            reinterpret_cast<SetAlsaHandler>(set)(alsaLog);
-#endif
+            lib.fluid_set_log_function(level, fluidLog, nullptr);
+        if (lib.setAlsaErrorHandler)
+            lib.setAlsaErrorHandler(alsaLog);
     });
 }
 
@@ -109,10 +102,10 @@ VeldrunError cannotPlay(const std::string& path, const std::string& why)
     return VeldrunError("Cannot play " + path + ": " + why);
 }
 
-std::string settingText(fluid_settings_t* settings, const char* name)
+std::string settingText(const FluidSynthLibrary& lib, fluid_settings_t* settings, const char* name)
 {
     char value[4096] = {};
-    if (fluid_settings_copystr(settings, name, value, sizeof value) != FLUID_OK)
+    if (lib.fluid_settings_copystr(settings, name, value, sizeof value) != FLUID_OK)
         return {};
     return value;
 }
@@ -125,16 +118,20 @@ std::string readTune(const std::string& path)
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
         throw cannotPlay(path, std::string("the file cannot be read (") + std::strerror(errno) + ")");
+    // A tune is a few kilobytes; a file far beyond any tune is not read into memory whole.
+    constexpr std::size_t largestTune = 16 << 20;
     std::string bytes;
     char buf[65536];
     std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0 && bytes.size() <= largestTune)
         bytes.append(buf, n);
     const bool failed = std::ferror(f);
     const int error = errno;
     std::fclose(f);
     if (failed)
         throw cannotPlay(path, std::string("the file cannot be read (") + std::strerror(error) + ")");
+    if (bytes.size() > largestTune)
+        throw cannotPlay(path, "the file is too large for a MIDI tune");
     return bytes;
 }
 
@@ -149,6 +146,7 @@ std::uint32_t bigEndian(std::string_view bytes, std::size_t at, int width)
 // Hands the player's events to the synthesizer until the tune is stopped. Runs on the audio
 // thread; the lock makes sure no event slips in after stop() has silenced the synthesizer.
 struct Gate {
+    const FluidSynthLibrary* lib = nullptr;
     fluid_synth_t* synth = nullptr;
     std::mutex mutex;
     bool halted = false;
@@ -158,43 +156,261 @@ int forwardEvent(void* data, fluid_midi_event_t* event)
 {
     auto* gate = static_cast<Gate*>(data);
     std::lock_guard lock(gate->mutex);
-    return gate->halted ? FLUID_OK : fluid_synth_handle_midi_event(gate->synth, event);
+    return gate->halted ? FLUID_OK : gate->lib->fluid_synth_handle_midi_event(gate->synth, event);
 }
+
+// A tune waiting for the player's thread to start it.
+struct Job {
+    std::uint64_t generation = 0;
+    std::string path;
+    std::string bytes;
+};
+
+// One tune's FluidSynth objects. While a driver renders the synthesizer no MIDI player may be
+// made or deleted (FluidSynth keeps the players' timers in an unguarded list), so a driver is
+// always deleted before its player and made after it.
+struct Tune {
+    fluid_player_t* player = nullptr;
+    fluid_audio_driver_t* driver = nullptr;
+};
+
+enum class Phase { NoTune, Starting, Ready };
 
 } // namespace
 
-struct FluidSynthPlayer::Engine {
+struct FluidSynthPlayer::Core {
+    explicit Core(Options o) : options(std::move(o)) {}
+    ~Core()
+    {
+        if (synth)
+            lib->delete_fluid_synth(synth);
+        if (settings)
+            lib->delete_fluid_settings(settings);
+    }
+
+    const Options options;
+
+    // Made on the player's thread by the first start and kept for the program's life; the GUI
+    // thread touches the synthesizer only through a tune that has started.
+    const FluidSynthLibrary* lib = nullptr;
     fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth = nullptr;
-    fluid_audio_driver_t* driver = nullptr;
-    fluid_player_t* player = nullptr;
     bool soundFontLoaded = false;
     std::string configuredDriver;
     std::string workingDriver;
     Gate gate;
 
-    ~Engine()
-    {
-        if (driver)
-            delete_fluid_audio_driver(driver);
-        if (player)
-            delete_fluid_player(player);
-        if (synth)
-            delete_fluid_synth(synth);
-        if (settings)
-            delete_fluid_settings(settings);
-    }
+    // Everything below is guarded by the mutex.
+    mutable std::mutex mutex;
+    std::condition_variable wake;    // a job, a release or the end, for the player's thread
+    std::condition_variable settled; // the player's thread has nothing left to do
+    std::thread thread;
+    std::uint64_t generation = 0; // counts opens and closes: a start of an older one is dropped
+    std::optional<Job> job;
+    bool held = false;
+    bool busy = false;
+    bool quitting = false;
+    Phase phase = Phase::NoTune;
+    bool wanted = false; // play() asked for the tune and no stop() came since
+    Tune tune;           // the open tune's objects once it has started
+    std::string failure;
+    std::function<void()> notice;
+
+    void run();
+    void start(const Job& job);
+    void makeSynthesizer(const std::string& tunePath);
+    fluid_audio_driver_t* openAudio();
+    void discard(Tune& t);
+    void fail(const Job& job, const std::string& message);
+    void playLocked();
 };
+
+void FluidSynthPlayer::Core::run()
+{
+    std::unique_lock lock(mutex);
+    for (;;) {
+        wake.wait(lock, [this] { return quitting || (job && !held); });
+        if (quitting)
+            return;
+        const Job next = std::move(*job);
+        job.reset();
+        busy = true;
+        lock.unlock();
+        start(next);
+        lock.lock();
+        busy = false;
+        settled.notify_all();
+    }
+}
+
+void FluidSynthPlayer::Core::start(const Job& j)
+{
+    Tune made;
+    try {
+        forgetLog();
+        makeSynthesizer(j.path);
+        {
+            std::lock_guard lock(mutex);
+            if (j.generation != generation)
+                return;
+        }
+        made.player = lib->new_fluid_player(synth);
+        if (!made.player)
+            throw cannotPlay(j.path, "FluidSynth cannot make a MIDI player" + takeLog());
+        lib->fluid_player_set_playback_callback(made.player, forwardEvent, &gate);
+        if (lib->fluid_player_add_mem(made.player, j.bytes.data(), j.bytes.size()) != FLUID_OK)
+            throw cannotPlay(j.path, "FluidSynth cannot take the tune" + takeLog());
+        made.driver = openAudio();
+    } catch (const std::exception& e) {
+        discard(made);
+        fail(j, e.what());
+        return;
+    }
+
+    std::unique_lock lock(mutex);
+    if (j.generation != generation) {
+        // Closed or replaced while it was starting.
+        lock.unlock();
+        discard(made);
+        return;
+    }
+    tune = made;
+    phase = Phase::Ready;
+    if (wanted)
+        playLocked();
+}
+
+void FluidSynthPlayer::Core::makeSynthesizer(const std::string& tunePath)
+{
+    if (!lib) {
+        const FluidSynthLibrary& loaded = fluidSynthLibrary();
+        installLogHandlers(loaded);
+        lib = &loaded;
+        gate.lib = lib;
+    }
+    if (!settings) {
+        settings = lib->new_fluid_settings();
+        if (!settings)
+            throw VeldrunError("Cannot play MIDI music: FluidSynth cannot start" + takeLog());
+        // Pinning the SoundFont's samples into memory buys nothing for background music; loading
+        // only the samples of the instruments a tune uses keeps most of the SoundFont on disk.
+        lib->fluid_settings_setint(settings, "synth.lock-memory", 0);
+        lib->fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+        // A General MIDI tune rarely sounds more than a few dozen voices at once.
+        lib->fluid_settings_setint(settings, "synth.polyphony", 128);
+        if (options.sampleRate > 0)
+            lib->fluid_settings_setnum(settings, "synth.sample-rate", options.sampleRate);
+        if (options.audioDriver == "file") {
+            lib->fluid_settings_setstr(settings, "audio.file.name", options.audioFile.c_str());
+            lib->fluid_settings_setstr(settings, "audio.file.type", "raw");
+            lib->fluid_settings_setstr(settings, "audio.file.format", "s16");
+            lib->fluid_settings_setstr(settings, "audio.file.endian", "cpu");
+        }
+        configuredDriver = settingText(*lib, settings, "audio.driver");
+    }
+    if (!synth) {
+        synth = lib->new_fluid_synth(settings);
+        if (!synth)
+            throw VeldrunError("Cannot play MIDI music: FluidSynth cannot start" + takeLog());
+        gate.synth = synth;
+    }
+    if (soundFontLoaded)
+        return;
+
+    const std::string directory = options.soundFontDirectory.empty()
+                                      ? fs::path(tunePath).parent_path().string()
+                                      : options.soundFontDirectory;
+    std::string tried;
+    std::error_code ec;
+    for (const auto& candidate :
+         soundFontCandidates(directory, settingText(*lib, settings, "synth.default-soundfont"))) {
+        tried += "\n" + candidate;
+        // Only SoundFonts reach the loaders: the DLS loader would print its complaints about
+        // any other file on the terminal.
+        if (fs::exists(candidate, ec) && lib->fluid_is_soundfont(candidate.c_str()) &&
+            lib->fluid_synth_sfload(synth, candidate.c_str(), 1) != FLUID_FAILED) {
+            soundFontLoaded = true;
+            return;
+        }
+    }
+    throw VeldrunError("Cannot play MIDI music: no General MIDI SoundFont could be loaded; looked for" +
+                       tried + takeLog());
+}
+
+fluid_audio_driver_t* FluidSynthPlayer::Core::openAudio()
+{
+    std::vector<std::string> drivers;
+    if (!options.audioDriver.empty())
+        drivers = {options.audioDriver};
+    else
+        drivers = {workingDriver, configuredDriver, "pulseaudio", "alsa"};
+
+    std::vector<std::string> tried;
+    for (const auto& d : drivers) {
+        if (d.empty() || std::find(tried.begin(), tried.end(), d) != tried.end())
+            continue;
+        tried.push_back(d);
+        if (lib->fluid_settings_setstr(settings, "audio.driver", d.c_str()) != FLUID_OK)
+            continue;
+        if (fluid_audio_driver_t* driver = lib->new_fluid_audio_driver(settings, synth)) {
+            workingDriver = d;
+            return driver;
+        }
+    }
+    throw VeldrunError("Cannot play MIDI music: no audio output device" + takeLog());
+}
+
+void FluidSynthPlayer::Core::discard(Tune& t)
+{
+    if (t.driver)
+        lib->delete_fluid_audio_driver(t.driver);
+    if (t.player)
+        lib->delete_fluid_player(t.player);
+    t = {};
+}
+
+void FluidSynthPlayer::Core::fail(const Job& j, const std::string& message)
+{
+    std::function<void()> tell;
+    {
+        std::lock_guard lock(mutex);
+        if (j.generation != generation || quitting)
+            return;
+        phase = Phase::NoTune;
+        wanted = false;
+        failure = message;
+        tell = notice;
+    }
+    if (tell)
+        tell();
+}
+
+void FluidSynthPlayer::Core::playLocked()
+{
+    {
+        std::lock_guard lock(gate.mutex);
+        gate.halted = false;
+    }
+    lib->fluid_player_play(tune.player);
+}
 
 FluidSynthPlayer::FluidSynthPlayer() : FluidSynthPlayer(Options{}) {}
 
-FluidSynthPlayer::FluidSynthPlayer(Options options)
-    : options_(std::move(options)), engine_(std::make_unique<Engine>())
-{
-    installLogHandlers();
-}
+FluidSynthPlayer::FluidSynthPlayer(Options options) : core_(std::make_unique<Core>(std::move(options))) {}
 
-FluidSynthPlayer::~FluidSynthPlayer() { close(); }
+FluidSynthPlayer::~FluidSynthPlayer()
+{
+    close();
+    {
+        std::lock_guard lock(core_->mutex);
+        core_->quitting = true;
+        core_->notice = nullptr;
+    }
+    core_->wake.notify_all();
+    // A start under way finishes first (at most the SoundFont's load), then finds itself closed.
+    if (core_->thread.joinable())
+        core_->thread.join();
+}
 
 std::vector<std::string> FluidSynthPlayer::soundFontCandidates(const std::string& directory,
                                                                const std::string& configuredDefault)
@@ -218,7 +434,6 @@ std::vector<std::string> FluidSynthPlayer::soundFontCandidates(const std::string
     }
     return found;
 }
-
 std::string FluidSynthPlayer::midiFileFault(std::string_view bytes)
 {
     constexpr std::uint32_t playableTracks = 128; // what FluidSynth's player holds
@@ -256,155 +471,131 @@ std::string FluidSynthPlayer::midiFileFault(std::string_view bytes)
     return {};
 }
 
-void FluidSynthPlayer::startEngine(const std::string& tunePath)
-{
-    Engine& e = *engine_;
-    if (!e.settings) {
-        e.settings = new_fluid_settings();
-        if (!e.settings)
-            throw VeldrunError("Cannot play MIDI music: FluidSynth cannot start" + takeLog());
-        // Pinning the SoundFont's samples into memory buys nothing for background music.
-        fluid_settings_setint(e.settings, "synth.lock-memory", 0);
-        if (options_.sampleRate > 0)
-            fluid_settings_setnum(e.settings, "synth.sample-rate", options_.sampleRate);
-        if (options_.audioDriver == "file") {
-            fluid_settings_setstr(e.settings, "audio.file.name", options_.audioFile.c_str());
-            fluid_settings_setstr(e.settings, "audio.file.type", "raw");
-            fluid_settings_setstr(e.settings, "audio.file.format", "s16");
-            fluid_settings_setstr(e.settings, "audio.file.endian", "cpu");
-        }
-        e.configuredDriver = settingText(e.settings, "audio.driver");
-    }
-    if (!e.synth) {
-        e.synth = new_fluid_synth(e.settings);
-        if (!e.synth)
-            throw VeldrunError("Cannot play MIDI music: FluidSynth cannot start" + takeLog());
-        e.gate.synth = e.synth;
-    }
-    if (e.soundFontLoaded)
-        return;
-
-    const std::string directory = options_.soundFontDirectory.empty()
-                                      ? fs::path(tunePath).parent_path().string()
-                                      : options_.soundFontDirectory;
-    std::string tried;
-    std::error_code ec;
-    for (const auto& candidate :
-         soundFontCandidates(directory, settingText(e.settings, "synth.default-soundfont"))) {
-        tried += "\n" + candidate;
-        // Only SoundFonts reach the loaders: the DLS loader would print its complaints about
-        // any other file on the terminal.
-        if (fs::exists(candidate, ec) && fluid_is_soundfont(candidate.c_str()) &&
-            fluid_synth_sfload(e.synth, candidate.c_str(), 1) != FLUID_FAILED) {
-            e.soundFontLoaded = true;
-            return;
-        }
-    }
-    throw VeldrunError("Cannot play MIDI music: no General MIDI SoundFont could be loaded; looked for" +
-                       tried + takeLog());
-}
-
-void FluidSynthPlayer::startAudio()
-{
-    Engine& e = *engine_;
-    std::vector<std::string> drivers;
-    if (!options_.audioDriver.empty())
-        drivers = {options_.audioDriver};
-    else
-        drivers = {e.workingDriver, e.configuredDriver, "pulseaudio", "alsa"};
-
-    std::vector<std::string> tried;
-    for (const auto& d : drivers) {
-        if (d.empty() || std::find(tried.begin(), tried.end(), d) != tried.end())
-            continue;
-        tried.push_back(d);
-        if (fluid_settings_setstr(e.settings, "audio.driver", d.c_str()) != FLUID_OK)
-            continue;
-        e.driver = new_fluid_audio_driver(e.settings, e.synth);
-        if (e.driver) {
-            e.workingDriver = d;
-            return;
-        }
-    }
-    throw VeldrunError("Cannot play MIDI music: no audio output device" + takeLog());
-}
-
 void FluidSynthPlayer::open(const std::string& path)
 {
     close();
-    forgetLog();
-    const std::string bytes = readTune(path);
-    if (!fluid_is_midifile(path.c_str()))
-        throw cannotPlay(path, "not a standard MIDI file");
+    // What can be told from the file itself fails here, at once; the rest of the start follows
+    // on the player's thread.
+    std::string bytes = readTune(path);
     if (const std::string fault = midiFileFault(bytes); !fault.empty())
         throw cannotPlay(path, fault);
 
-    startEngine(path);
-    Engine& e = *engine_;
-    e.player = new_fluid_player(e.synth);
-    if (!e.player)
-        throw cannotPlay(path, "FluidSynth cannot make a MIDI player" + takeLog());
-    fluid_player_set_playback_callback(e.player, forwardEvent, &e.gate);
-    if (fluid_player_add_mem(e.player, bytes.data(), bytes.size()) != FLUID_OK) {
-        close();
-        throw cannotPlay(path, "FluidSynth cannot take the tune" + takeLog());
+    Core& c = *core_;
+    {
+        std::lock_guard lock(c.mutex);
+        c.job = Job{c.generation, path, std::move(bytes)};
+        c.phase = Phase::Starting;
+        c.wanted = false;
+        if (!c.thread.joinable())
+            c.thread = std::thread(&Core::run, &c);
     }
-    try {
-        startAudio();
-    } catch (...) {
-        close();
-        throw;
-    }
+    c.wake.notify_all();
 }
 
 void FluidSynthPlayer::play()
 {
-    Engine& e = *engine_;
-    if (!e.player)
+    Core& c = *core_;
+    std::lock_guard lock(c.mutex);
+    if (c.phase == Phase::NoTune)
         return;
-    {
-        std::lock_guard lock(e.gate.mutex);
-        e.gate.halted = false;
-    }
-    fluid_player_play(e.player);
+    c.wanted = true;
+    if (c.phase == Phase::Ready)
+        c.playLocked();
 }
 
 void FluidSynthPlayer::stop()
 {
-    Engine& e = *engine_;
-    if (!e.player)
+    Core& c = *core_;
+    std::lock_guard lock(c.mutex);
+    if (c.phase == Phase::NoTune)
         throw VeldrunError("No MCI device open");
+    c.wanted = false;
+    if (c.phase != Phase::Ready)
+        return;
     {
-        std::lock_guard lock(e.gate.mutex);
-        e.gate.halted = true;
+        std::lock_guard gateLock(c.gate.mutex);
+        c.gate.halted = true;
     }
-    fluid_player_stop(e.player);
+    c.lib->fluid_player_stop(c.tune.player);
     // Notes off (or a system reset) would let every note ring out its release; sounds off cuts
     // them at once, leaving only the room's echo to die away.
-    fluid_synth_all_sounds_off(e.synth, -1);
+    c.lib->fluid_synth_all_sounds_off(c.synth, -1);
 }
 
 void FluidSynthPlayer::close()
 {
-    Engine& e = *engine_;
-    if (!e.player)
-        return;
-    // FluidSynth's player may only be deleted while nothing renders: the audio driver goes
-    // first and is made anew by the next open.
-    if (e.driver) {
-        delete_fluid_audio_driver(e.driver);
-        e.driver = nullptr;
+    Core& c = *core_;
+    Tune closing;
+    {
+        std::lock_guard lock(c.mutex);
+        ++c.generation;
+        c.job.reset();
+        c.phase = Phase::NoTune;
+        c.wanted = false;
+        c.failure.clear();
+        closing = c.tune;
+        c.tune = {};
     }
-    delete_fluid_player(e.player);
-    e.player = nullptr;
-    fluid_synth_system_reset(e.synth);
+    if (!closing.player)
+        return;
+    // The audio driver goes first and is made anew by the next start.
+    c.discard(closing);
+    c.lib->fluid_synth_system_reset(c.synth);
 }
 
 MusicState FluidSynthPlayer::state() const
 {
-    const Engine& e = *engine_;
-    if (!e.player)
+    const Core& c = *core_;
+    std::lock_guard lock(c.mutex);
+    switch (c.phase) {
+    case Phase::NoTune:
         return MusicState::NoTune;
-    return fluid_player_get_status(e.player) == FLUID_PLAYER_PLAYING ? MusicState::Playing
-                                                                     : MusicState::Halted;
+    case Phase::Starting:
+        return c.wanted ? MusicState::Playing : MusicState::Halted;
+    case Phase::Ready:
+        break;
+    }
+    return c.lib->fluid_player_get_status(c.tune.player) == FLUID_PLAYER_PLAYING ? MusicState::Playing
+                                                                                 : MusicState::Halted;
+}
+
+void FluidSynthPlayer::hold()
+{
+    std::lock_guard lock(core_->mutex);
+    core_->held = true;
+}
+
+void FluidSynthPlayer::release()
+{
+    {
+        std::lock_guard lock(core_->mutex);
+        core_->held = false;
+    }
+    core_->wake.notify_all();
+}
+
+void FluidSynthPlayer::setFailureNotice(std::function<void()> notice)
+{
+    std::lock_guard lock(core_->mutex);
+    core_->notice = std::move(notice);
+}
+
+void FluidSynthPlayer::reportFailure()
+{
+    std::string failure;
+    {
+        std::lock_guard lock(core_->mutex);
+        failure.swap(core_->failure);
+    }
+    if (!failure.empty())
+        throw VeldrunError(failure);
+}
+
+bool FluidSynthPlayer::fluidSynthLoaded() { return fluidSynthLibraryLoaded(); }
+
+void FluidSynthPlayer::waitUntilStarted()
+{
+    Core& c = *core_;
+    std::unique_lock lock(c.mutex);
+    c.settled.wait(lock, [&c] { return c.held || (!c.job && !c.busy); });
 }

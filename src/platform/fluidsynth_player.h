@@ -2,15 +2,24 @@
 
 #include "platform/services.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// The music player on FluidSynth: one synthesizer for the program's life, made on the first
-// open, with a General MIDI SoundFont; FluidSynth's MIDI player plays the tune into the
-// desktop's audio output. FluidSynth's and ALSA's own log lines never reach the terminal: they
-// are collected and become the message of an open that fails.
+// The music player on FluidSynth: one synthesizer for the program's life, with a General MIDI
+// SoundFont; FluidSynth's MIDI player plays the tune into the desktop's audio output.
+//
+// open() reads and checks the tune at once, so a missing or damaged file fails there. The rest
+// of a start (loading FluidSynth, making the synthesizer, loading the SoundFont, opening the audio
+// output) takes a tenth of a second or more and runs on the player's own thread; the tune sounds
+// when it is done. What fails there leaves No tune and is kept until reportFailure() throws it.
+// Meanwhile the tune counts as Playing once play() is called, as Halted after stop(); stop and
+// close may come at any moment.
+//
+// FluidSynth's and ALSA's own log lines never reach the terminal: they are collected and become
+// the message of a start that fails.
 class FluidSynthPlayer : public MusicPlayer {
   public:
     struct Options {
@@ -35,18 +44,30 @@ class FluidSynthPlayer : public MusicPlayer {
     void close() override;
     MusicState state() const override;
 
+    // While held, an opened tune waits and nothing of FluidSynth is loaded; release() lets it
+    // start. Start-up holds the player until the main window's first frame is on the screen.
+    void hold();
+    void release();
+
+    // Runs on the player's thread each time a start fails there, so that its owner can hand the
+    // failure to the thread that shows errors, which then calls reportFailure().
+    void setFailureNotice(std::function<void()> notice);
+    // Throws VeldrunError with the failure of the last start, once; nothing when there is none.
+    // A later open or close forgets a failure nobody asked for.
+    void reportFailure();
+    // Waits until the last opened tune has started or failed; at once while the player is held.
+    void waitUntilStarted();
+
     // The SoundFonts to try, best first: those in the directory (by name), FluidSynth's
     // configured default, then Debian's General MIDI SoundFonts.
     static std::vector<std::string> soundFontCandidates(const std::string& directory,
                                                         const std::string& configuredDefault);
     // Why the bytes are no complete standard MIDI file FluidSynth can play; empty when they are.
     static std::string midiFileFault(std::string_view bytes);
+    // Whether FluidSynth has been loaded into the process yet.
+    static bool fluidSynthLoaded();
 
   private:
-    struct Engine;
-    void startEngine(const std::string& tunePath);
-    void startAudio();
-
-    Options options_;
-    std::unique_ptr<Engine> engine_;
+    struct Core;
+    std::unique_ptr<Core> core_;
 };

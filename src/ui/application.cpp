@@ -15,20 +15,28 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
-// Ends the loop at the main window's first exposed frame (start-up timing only).
-class FirstFrameQuitter : public QObject {
+// Runs a step once, as soon as the main window's first frame is on the screen.
+class AfterFirstFrame : public QObject {
+  public:
+    explicit AfterFirstFrame(std::function<void()> step) : step_(std::move(step)) {}
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Expose || event->type() == QEvent::Paint) {
-            QTimer::singleShot(0, qApp, &QApplication::quit);
             watched->removeEventFilter(this);
+            // Queued, so that the frame is painted and on the screen before the step runs.
+            QTimer::singleShot(0, this, step_);
         }
         return false;
     }
+
+  private:
+    std::function<void()> step_;
 };
 
 // For timing: a message is written to the error stream instead of waiting for a person.
@@ -38,6 +46,15 @@ class StreamErrorBox : public ErrorBox {
 };
 
 } // namespace
+
+void reportMusicFailures(FluidSynthPlayer& music, MainWindow& window)
+{
+    music.setFailureNotice([&music, &window] {
+        QMetaObject::invokeMethod(
+            &window, [&music, &window] { window.dispatch([&music] { music.reportFailure(); }); },
+            Qt::QueuedConnection);
+    });
+}
 
 int runVeldrun(int argc, char** argv, bool quitOnFirstFrame)
 {
@@ -56,10 +73,14 @@ int runVeldrun(int argc, char** argv, bool quitOnFirstFrame)
     ErrorBox& errors = quitOnFirstFrame ? static_cast<ErrorBox&>(stream) : boxes;
     ClockRandom random;
     FluidSynthPlayer music;
+    // The tune drawn at start is checked at once, but FluidSynth, its SoundFont and the audio
+    // output are loaded only after the first frame: they cost more than the whole window.
+    music.hold();
     QtProcessStarter processes;
     QtDesktopShell shell;
     TForm1 form{Services{pictures, music, processes, shell, errors, window, random}};
     window.bind(form);
+    reportMusicFailures(music, window);
 
     // Form1 first, with its creation handler; then the reader, hidden.
     window.dispatch(&TForm1::FormCreate);
@@ -70,9 +91,17 @@ int runVeldrun(int argc, char** argv, bool quitOnFirstFrame)
     });
     window.setMirrorFollower([&reader] { reader.refresh(); });
 
-    FirstFrameQuitter quitter;
-    if (quitOnFirstFrame)
-        window.installEventFilter(&quitter);
+    // For timing, the loop ends at the first frame; otherwise the music may start now (or after
+    // a second, should the window come up without being exposed).
+    AfterFirstFrame firstFrame([&music, quitOnFirstFrame] {
+        if (quitOnFirstFrame)
+            QApplication::quit();
+        else
+            music.release();
+    });
+    window.installEventFilter(&firstFrame);
+    if (!quitOnFirstFrame)
+        QTimer::singleShot(1000, &window, [&music] { music.release(); });
     window.show();
     app.exec();
 

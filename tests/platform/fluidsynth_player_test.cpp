@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
@@ -221,7 +222,7 @@ TEST(FluidSynthPlayer, StopWithNoTuneOpen)
     EXPECT_NO_THROW(player.close());
 }
 
-TEST(FluidSynthPlayer, NoAudioDeviceIsAnErrorWithAlsasOwnWordsAndNothingOnTheTerminal)
+TEST(FluidSynthPlayer, NoAudioDeviceIsReportedOnceWithAlsasOwnWordsAndNothingOnTheTerminal)
 {
     // An ALSA configuration without any device, whatever this machine has.
     TempDir dir;
@@ -231,10 +232,16 @@ TEST(FluidSynthPlayer, NoAudioDeviceIsAnErrorWithAlsasOwnWordsAndNothingOnTheTer
     FluidSynthPlayer::Options options;
     options.audioDriver = "alsa";
     FluidSynthPlayer player{options};
+    std::atomic<int> notices{0};
+    player.setFailureNotice([&notices] { ++notices; });
     testing::internal::CaptureStderr();
+    // The file itself is fine: the open succeeds, and the start fails on the player's thread.
+    ASSERT_NO_THROW(player.open(dir.file("1.mid")));
+    player.play();
+    player.waitUntilStarted();
     std::string message;
     try {
-        player.open(dir.file("1.mid"));
+        player.reportFailure();
     } catch (const VeldrunError& e) {
         message = e.what();
     }
@@ -245,7 +252,185 @@ TEST(FluidSynthPlayer, NoAudioDeviceIsAnErrorWithAlsasOwnWordsAndNothingOnTheTer
     EXPECT_EQ(message.substr(0, message.find('\n')), "Cannot play MIDI music: no audio output device");
     EXPECT_NE(message.find("ALSA: "), std::string::npos) << message;
     EXPECT_EQ(terminal, "");
+    EXPECT_EQ(notices, 1);
+    EXPECT_NO_THROW(player.reportFailure()) << "reported once";
     EXPECT_EQ(player.state(), MusicState::NoTune);
+    EXPECT_THROW(player.stop(), VeldrunError) << "No MCI device open";
+}
+
+// --- The start on the player's own thread ---------------------------------------------------
+
+// What may come right after an open, before the tune has started: while the player is held (as
+// at start-up) or while the start is under way.
+struct EarlyCall {
+    const char* name;
+    bool held;
+    std::function<void(RealPlayer&)> act; // after open and play
+    MusicState then;
+    bool heard; // once everything has started
+};
+
+class EarlyCalls : public RealPlayer, public ::testing::WithParamInterface<EarlyCall> {};
+
+TEST_P(EarlyCalls, KeepTheStateAndTheSoundConsistent)
+{
+    const EarlyCall& c = GetParam();
+    testing::internal::CaptureStderr();
+    if (c.held)
+        player.hold();
+    player.open(writeTune("1.mid", tune(960 * 60)));
+    player.play();
+    c.act(*this);
+    EXPECT_EQ(player.state(), c.then) << "at once";
+    player.release();
+    player.waitUntilStarted();
+    EXPECT_EQ(player.state(), c.then) << "once started";
+    if (c.heard) {
+        ASSERT_TRUE(eventually([&] { return peak(readFile(output)) > 1000; })) << heard();
+    } else if (c.then == MusicState::Halted) {
+        // The audio output is open and renders, but nothing of the tune.
+        ASSERT_TRUE(eventually([&] { return sizeOf(output) > bytesPerSecond; })) << heard();
+        EXPECT_LE(peak(readFile(output)), 2) << heard();
+    } else {
+        EXPECT_LE(peak(readFile(output)), 2) << heard();
+    }
+    EXPECT_NO_THROW(player.reportFailure());
+    player.close();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, EarlyCalls,
+    ::testing::Values(
+        EarlyCall{"PlayWhileHeld", true, [](RealPlayer&) {}, MusicState::Playing, true},
+        EarlyCall{"StopWhileHeld", true, [](RealPlayer& t) { t.player.stop(); }, MusicState::Halted, false},
+        EarlyCall{"CloseWhileHeld", true, [](RealPlayer& t) { t.player.close(); }, MusicState::NoTune, false},
+        EarlyCall{"StopWhileStarting", false, [](RealPlayer& t) { t.player.stop(); }, MusicState::Halted,
+                  false},
+        EarlyCall{"CloseWhileStarting", false, [](RealPlayer& t) { t.player.close(); }, MusicState::NoTune,
+                  false},
+        EarlyCall{"StopTwiceWhileStarting", false,
+                  [](RealPlayer& t) {
+                      t.player.stop();
+                      t.player.stop();
+                  },
+                  MusicState::Halted, false},
+        EarlyCall{"OpenAnotherWhileStarting", false,
+                  [](RealPlayer& t) {
+                      t.player.open(t.writeTune("2.mid", tune(960 * 60)));
+                      t.player.play();
+                  },
+                  MusicState::Playing, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RealPlayer, NothingOfFluidSynthIsLoadedWhileHeld)
+{
+    // Only telling when this test runs in a process of its own, as ctest runs it.
+    const bool loadedBefore = FluidSynthPlayer::fluidSynthLoaded();
+    player.hold();
+    player.open(writeTune("1.mid", tune(960 * 60)));
+    player.play();
+    if (!loadedBefore) {
+        EXPECT_FALSE(FluidSynthPlayer::fluidSynthLoaded());
+    }
+    player.release();
+    player.waitUntilStarted();
+    EXPECT_TRUE(FluidSynthPlayer::fluidSynthLoaded());
+    EXPECT_EQ(player.state(), MusicState::Playing);
+}
+
+TEST_F(RealPlayer, CanBeDestroyedAtAnyMomentOfAStart)
+{
+    const std::string path = writeTune("1.mid", tune(960 * 60));
+    testing::internal::CaptureStderr();
+    for (int round = 0; round < 6; ++round) {
+        auto early = std::make_unique<FluidSynthPlayer>(FluidSynthPlayer::Options{
+            .soundFontDirectory = "", .audioDriver = "file", .audioFile = output, .sampleRate = sampleRate});
+        if (round % 3 == 0)
+            early->hold();
+        early->open(path);
+        early->play();
+        // Rounds 1 and 4 end while the start is under way, 2 and 5 just after it.
+        if (round % 3 == 2)
+            early->waitUntilStarted();
+        early.reset();
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+// A player whose every start fails on its thread: there is no audio driver of that name.
+FluidSynthPlayer::Options noSuchDriver()
+{
+    FluidSynthPlayer::Options options;
+    options.audioDriver = "no-such-driver";
+    return options;
+}
+
+struct FailingPlayer : ::testing::Test {
+    TempDir dir;
+    FluidSynthPlayer player{noSuchDriver()};
+    std::atomic<int> notices{0};
+    void SetUp() override
+    {
+        dir.write("1.mid", tune(960));
+        player.setFailureNotice([this] { ++notices; });
+    }
+    std::string failure()
+    {
+        try {
+            player.reportFailure();
+        } catch (const VeldrunError& e) {
+            return e.what();
+        }
+        return {};
+    }
+};
+
+TEST_F(FailingPlayer, ReportsTheFailureOnceAndLeavesNoTune)
+{
+    player.open(dir.file("1.mid"));
+    player.play();
+    player.waitUntilStarted();
+    EXPECT_EQ(notices, 1);
+    EXPECT_EQ(player.state(), MusicState::NoTune);
+    EXPECT_NE(failure(), "");
+    EXPECT_EQ(failure(), "") << "once";
+    EXPECT_THROW(player.stop(), VeldrunError);
+}
+
+TEST_F(FailingPlayer, ForgetsTheFailureOfATuneClosedBeforeItStarted)
+{
+    player.hold();
+    player.open(dir.file("1.mid"));
+    player.play();
+    player.close();
+    player.release();
+    player.waitUntilStarted();
+    EXPECT_EQ(notices, 0);
+    EXPECT_EQ(failure(), "");
+}
+
+TEST_F(FailingPlayer, ALaterOpenForgetsAFailureNobodyAskedFor)
+{
+    player.open(dir.file("1.mid"));
+    player.waitUntilStarted();
+    ASSERT_EQ(notices, 1);
+    EXPECT_THROW(player.open(dir.file("missing.mid")), VeldrunError);
+    EXPECT_EQ(failure(), "");
+}
+
+TEST_F(FailingPlayer, ReadsNoFileFarLargerThanAnyTune)
+{
+    std::string huge = tune(960);
+    huge.resize(17 << 20, '\0');
+    dir.write("2.mid", huge);
+    try {
+        player.open(dir.file("2.mid"));
+        FAIL() << "expected an error";
+    } catch (const VeldrunError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Cannot play " + dir.file("2.mid") + ": the file is too large for a MIDI tune");
+    }
 }
 
 struct FaultCase {

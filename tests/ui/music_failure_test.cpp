@@ -1,0 +1,34 @@
+#include "platform/fluidsynth_player.h"
+#include "ui/application.h"
+#include "window_fixture.h"
+
+#include <string>
+
+namespace {
+
+// The smallest standard MIDI file: one track holding only its end.
+const std::string emptyTune =
+    std::string("MThd\0\0\0\x06\0\0\0\x01\0\x60", 14) + std::string("MTrk\0\0\0\x04\0\xff\x2f\0", 12);
+
+TEST_F(WindowTest, AMusicStartThatFailsAfterTheOpenIsShownOnceInTheErrorBox)
+{
+    open();
+    dir.write("music/1.mid", emptyTune);
+    // No audio driver has this name: the start fails on the player's thread.
+    FluidSynthPlayer::Options options;
+    options.audioDriver = "no-such-driver";
+    FluidSynthPlayer music{options};
+    reportMusicFailures(music, *window);
+
+    music.open(dir.file("music/1.mid"));
+    music.play();
+    music.waitUntilStarted();
+    EXPECT_TRUE(fakes.errors.messages.empty()) << "shown from the GUI thread, not the player's";
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !fakes.errors.messages.empty(); }));
+    QTest::qWait(50);
+    ASSERT_EQ(fakes.errors.messages.size(), 1u);
+    EXPECT_EQ(fakes.errors.messages[0].rfind("Cannot play MIDI music: ", 0), 0u) << fakes.errors.messages[0];
+    EXPECT_EQ(music.state(), MusicState::NoTune);
+}
+
+} // namespace
