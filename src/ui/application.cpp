@@ -7,6 +7,7 @@
 #include "platform/qt_pictures.h"
 #include "platform/qt_process_starter.h"
 #include "ui/Unit2.h"
+#include "ui/file_browser.h"
 #include "ui/msx.h"
 #include "ui/qt_error_box.h"
 
@@ -16,6 +17,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -91,17 +93,25 @@ int runVeldrun(int argc, char** argv, bool quitOnFirstFrame)
     });
     window.setMirrorFollower([&reader] { reader.refresh(); });
 
-    // For timing, the loop ends at the first frame; otherwise the music may start now (or after
-    // a second, should the window come up without being exposed).
-    AfterFirstFrame firstFrame([&music, quitOnFirstFrame] {
+    // What waits for the first frame: the desktop's folder pictures and the music (after a second
+    // at the latest, should the window come up without being exposed). For timing, the loop ends
+    // at the first frame instead.
+    bool started = false;
+    auto finishStart = [&window, &music, &started] {
+        if (std::exchange(started, true))
+            return;
+        window.fileBrowser().useDesktopIcons();
+        music.release();
+    };
+    AfterFirstFrame firstFrame([&finishStart, quitOnFirstFrame] {
         if (quitOnFirstFrame)
             QApplication::quit();
         else
-            music.release();
+            finishStart();
     });
     window.installEventFilter(&firstFrame);
     if (!quitOnFirstFrame)
-        QTimer::singleShot(1000, &window, [&music] { music.release(); });
+        QTimer::singleShot(1000, &window, finishStart);
     window.show();
     app.exec();
 

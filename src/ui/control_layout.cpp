@@ -283,8 +283,11 @@ void applyLook(QWidget* widget, Look look)
     font.setBold(style.bold);
     font.setItalic(style.italic);
     const QColor colour = style.colour;
-    // Set on every control, so a group's colour and weight never reach the controls inside it.
-    widget->setFont(font);
+    // Each control shows the font of its own look, never its group's: it is set wherever the
+    // inherited font differs. Where they agree nothing is set, since a list box answers a font
+    // change by building its drop-down list at once, which start-up need not pay for.
+    if (widget->font() != font)
+        widget->setFont(font);
     QPalette palette;
     for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         palette.setColor(role, colour);

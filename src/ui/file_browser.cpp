@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
@@ -12,6 +13,22 @@
 namespace {
 
 constexpr int pathRole = Qt::UserRole;
+constexpr int openRole = Qt::UserRole + 1;
+
+// Qt's own picture, which the style also shows where the desktop's icon theme has none; looked
+// up without reading the icon theme.
+QIcon qtIcon(const char* name)
+{
+    QIcon icon;
+    for (int size : {16, 32}) {
+        const QString file = QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png")
+                                 .arg(QLatin1String(name))
+                                 .arg(size);
+        if (QFile::exists(file))
+            icon.addFile(file, QSize(size, size));
+    }
+    return icon;
+}
 
 QString cleanAbsolute(const QString& path) { return QDir::cleanPath(QDir(path).absolutePath()); }
 
@@ -29,11 +46,12 @@ std::string encoded(const QString& s) { return QFile::encodeName(s).toStdString(
 
 FileBrowser::FileBrowser(QComboBox* drives, QListWidget* directories, QListWidget* files, QComboBox* filter,
                          QLineEdit* name, QObject* parent)
-    : QObject(parent), drives_(drives), directories_(directories), files_(files), filter_(filter),
-      name_(name), directory_(cleanAbsolute(QDir::currentPath()))
+    : QObject(parent), driveIcon_(qtIcon("harddrive")), openIcon_(qtIcon("diropen")),
+      closedIcon_(qtIcon("dirclosed")), drives_(drives), directories_(directories), files_(files),
+      filter_(filter), name_(name), directory_(cleanAbsolute(QDir::currentPath()))
 {
     for (const QString& root : driveRoots())
-        drives_->addItem(QApplication::style()->standardIcon(QStyle::SP_DriveHDIcon), root, root);
+        drives_->addItem(driveIcon_, root, root);
     files_->setSelectionMode(QAbstractItemView::SingleSelection);
     {
         const QSignalBlocker block(filter_);
@@ -163,28 +181,41 @@ void FileBrowser::showDirectories()
 {
     const QSignalBlocker block(directories_);
     directories_->clear();
-    QStyle* style = QApplication::style();
-    const QIcon open = style->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon closed = style->standardIcon(QStyle::SP_DirClosedIcon);
 
-    auto add = [&](const QString& caption, const QString& path, int depth, const QIcon& icon) {
-        auto* item = new QListWidgetItem(icon, QString(depth * 2, QLatin1Char(' ')) + caption, directories_);
+    auto add = [&](const QString& caption, const QString& path, int depth, bool open) {
+        auto* item = new QListWidgetItem(open ? openIcon_ : closedIcon_,
+                                         QString(depth * 2, QLatin1Char(' ')) + caption, directories_);
         item->setData(pathRole, path);
+        item->setData(openRole, open);
         return item;
     };
 
     QString path = QStringLiteral("/");
-    QListWidgetItem* current = add(path, path, 0, open);
+    QListWidgetItem* current = add(path, path, 0, true);
     const QStringList parts = directory_.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     int depth = 0;
     for (const QString& part : parts) {
         path = (path == QLatin1String("/") ? path : path + QLatin1Char('/')) + part;
-        current = add(part, path, ++depth, open);
+        current = add(part, path, ++depth, true);
     }
     const QDir dir(directory_);
     for (const QString& sub : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase))
-        add(sub, dir.filePath(sub), depth + 1, closed);
+        add(sub, dir.filePath(sub), depth + 1, false);
     directories_->setCurrentItem(current);
+}
+
+void FileBrowser::useDesktopIcons()
+{
+    const QStyle* style = QApplication::style();
+    driveIcon_ = style->standardIcon(QStyle::SP_DriveHDIcon);
+    openIcon_ = style->standardIcon(QStyle::SP_DirOpenIcon);
+    closedIcon_ = style->standardIcon(QStyle::SP_DirClosedIcon);
+    for (int i = 0; i < drives_->count(); ++i)
+        drives_->setItemIcon(i, driveIcon_);
+    for (int i = 0; i < directories_->count(); ++i) {
+        QListWidgetItem* item = directories_->item(i);
+        item->setIcon(item->data(openRole).toBool() ? openIcon_ : closedIcon_);
+    }
 }
 
 void FileBrowser::selectionChanged()

@@ -2,6 +2,7 @@
 
 #include "form/tform1.h"
 
+#include <QIcon>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -54,6 +55,11 @@ class FileBrowser : public QObject {
     // removable media.
     static QStringList driveRoots();
 
+    // The drive and folder pictures at first are Qt's own; this puts the desktop's (its icon
+    // theme's, where it has them) in their place. Reading the icon theme's index costs more than
+    // the rest of the browser, so the window calls this after its first frame.
+    void useDesktopIcons();
+
   signals:
     void fileListChanged();
 
@@ -63,6 +69,9 @@ class FileBrowser : public QObject {
     void showDrive();
     void selectionChanged();
 
+    QIcon driveIcon_;
+    QIcon openIcon_;   // the listed directory and the path down to it
+    QIcon closedIcon_; // its subdirectories
     QComboBox* drives_;
     QListWidget* directories_;
     QListWidget* files_;

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QStyle>
 
 namespace {
 
@@ -191,6 +192,35 @@ TEST_F(Browser, MissingDirectoryIsNotEntered)
     EXPECT_EQ(window->fileBrowser().directory(), root());
     EXPECT_EQ(QDir::currentPath(), root());
     EXPECT_EQ(form->state.editline, "stale");
+}
+
+// The picture of each line: the open folder for the path down to the listed directory, the
+// closed one for its subdirectories, the drive for each drive.
+void expectFolderPictures(QListWidget* directories, QComboBox* drives)
+{
+    const QStyle* style = QApplication::style();
+    const QImage open = style->standardIcon(QStyle::SP_DirOpenIcon).pixmap(16).toImage();
+    const QImage closed = style->standardIcon(QStyle::SP_DirClosedIcon).pixmap(16).toImage();
+    const QImage drive = style->standardIcon(QStyle::SP_DriveHDIcon).pixmap(16).toImage();
+    const int current = directories->currentRow();
+    for (int i = 0; i < directories->count(); ++i) {
+        SCOPED_TRACE(directories->item(i)->text().toStdString());
+        EXPECT_EQ(directories->item(i)->icon().pixmap(16).toImage(), i <= current ? open : closed);
+    }
+    for (int i = 0; i < drives->count(); ++i)
+        EXPECT_EQ(drives->itemIcon(i).pixmap(16).toImage(), drive);
+}
+
+TEST_F(Browser, FolderAndDrivePicturesBeforeAndAfterTheDesktopsAreTaken)
+{
+    // Without a desktop icon theme (as here) Qt's own pictures are the style's too.
+    auto* directories = find<QListWidget>("DirectoryListBox1");
+    auto* drives = find<QComboBox>("DriveComboBox1");
+    expectFolderPictures(directories, drives);
+    window->fileBrowser().useDesktopIcons();
+    expectFolderPictures(directories, drives);
+    window->fileBrowser().openDirectory(root() + "/sub");
+    expectFolderPictures(directories, drives);
 }
 
 } // namespace

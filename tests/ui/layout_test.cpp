@@ -1,5 +1,6 @@
 #include "window_fixture.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QScreen>
 #include <QSlider>
 
+#include <string_view>
 #include <variant>
 
 namespace {
@@ -244,6 +246,18 @@ TEST_F(Layout, VisualConventions)
         EXPECT_EQ(w->font().italic(), l.italic);
         EXPECT_LE(w->font().pixelSize(), 11);
         EXPECT_GE(w->font().pixelSize(), 9);
+    }
+}
+
+TEST_F(Layout, ListsDropDownInTheirOwnFont)
+{
+    open();
+    // Made only when first opened, a list's drop-down still takes the list's font.
+    for (const char* name : {"computer", "slota", "sccselect", "DriveComboBox1", "FilterComboBox1"}) {
+        SCOPED_TRACE(name);
+        auto* list = find<QComboBox>(name);
+        EXPECT_EQ(list->view()->font(), list->font());
+        EXPECT_EQ(list->font().bold(), std::string_view(name).find("ComboBox1") == std::string_view::npos);
     }
 }
 
