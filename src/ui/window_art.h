@@ -6,11 +6,12 @@
 // The pictures stored with the main window and the program icon, compiled in as resources.
 namespace window_art {
 
-inline constexpr const char* logo = ":/art/logo.png";       // 193 x 121
-inline constexpr const char* machine = ":/art/machine.png"; // 89 x 97
-inline constexpr const char* fmpac = ":/art/fmpac.png";     // 106 x 150
-inline constexpr const char* scc = ":/art/scc.png";         // 122 x 42
-inline constexpr const char* icon = ":/art/veldrun-icon.png";
+// Stored as raw pixels (see tools/window_art), so that showing them decodes nothing.
+inline constexpr const char* logo = ":/art/logo.argb";         // 193 x 121
+inline constexpr const char* machine = ":/art/machine.argb";   // 89 x 97
+inline constexpr const char* fmpac = ":/art/fmpac.argb";       // 106 x 150
+inline constexpr const char* scc = ":/art/scc.argb";           // 122 x 42
+inline constexpr const char* icon = ":/art/veldrun-icon.argb"; // 256 x 256
 
 // Registers the resources; the library that holds them is static, so nobody else does.
 void init();

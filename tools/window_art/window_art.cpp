@@ -3,6 +3,7 @@
 // and text, so the program ships no artwork from elsewhere.
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -175,6 +176,22 @@ bool save(const QString& dir, const char* name, QSize size, const std::function<
     const QString path = dir + QLatin1Char('/') + QLatin1String(name);
     if (!image.save(path, "PNG")) {
         std::fprintf(stderr, "window_art: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    // The same pixels ready to show, for the program itself: "ARGB", the width and height as
+    // 32-bit numbers, then the rows of premultiplied 32-bit pixels, all in this machine's byte
+    // order. The window shows them without decoding a PNG on its way to the first frame.
+    const QString rawPath = path.left(path.lastIndexOf(QLatin1Char('.'))) + QStringLiteral(".argb");
+    QFile raw(rawPath);
+    const quint32 header[2] = {quint32(image.width()), quint32(image.height())};
+    bool written = raw.open(QIODevice::WriteOnly) && raw.write("ARGB", 4) == 4 &&
+                   raw.write(reinterpret_cast<const char*>(header), sizeof header) == qint64(sizeof header);
+    for (int y = 0; written && y < image.height(); ++y) {
+        const qint64 row = qint64(image.width()) * 4;
+        written = raw.write(reinterpret_cast<const char*>(image.constScanLine(y)), row) == row;
+    }
+    if (!written || !raw.flush()) {
+        std::fprintf(stderr, "window_art: cannot write %s\n", qPrintable(rawPath));
         return false;
     }
     return true;
