@@ -17,6 +17,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -84,14 +85,20 @@ int runVeldrun(int argc, char** argv, bool quitOnFirstFrame)
     window.bind(form);
     reportMusicFailures(music, window);
 
-    // Form1 first, with its creation handler; then the reader, hidden.
+    // Form1 first, with its creation handler; then the reader, hidden. Its window is made when
+    // it is first shown: until then the form's reader model holds all there is to show.
     window.dispatch(&TForm1::FormCreate);
-    ReaderWindow reader(form.reader);
-    window.setReaderShower([&reader] {
-        reader.refresh();
-        reader.showAndRaise();
+    std::unique_ptr<ReaderWindow> reader;
+    window.setReaderShower([&reader, &form] {
+        if (!reader)
+            reader = std::make_unique<ReaderWindow>(form.reader);
+        reader->refresh();
+        reader->showAndRaise();
     });
-    window.setMirrorFollower([&reader] { reader.refresh(); });
+    window.setMirrorFollower([&reader] {
+        if (reader)
+            reader->refresh();
+    });
 
     // What waits for the first frame: the desktop's folder pictures and the music (after a second
     // at the latest, should the window come up without being exposed). For timing, the loop ends
