@@ -1,7 +1,9 @@
 #include "ui/qt_error_box.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -30,4 +32,25 @@ TEST(QtErrorBox, ShowsTitleIconButtonAndFullStop)
     EXPECT_EQ(text, "Cannot open file /x/msx1.bmp.");
     EXPECT_EQ(icon, QMessageBox::Critical);
     EXPECT_EQ(buttons, 1);
+}
+
+TEST(QtErrorBox, CtrlCCopiesTitleMessageAndButton)
+{
+    int argc = 1;
+    char name[] = "test";
+    char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    QApplication::clipboard()->clear();
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    QtErrorBox errors;
+    errors.show("'x' is not a valid integer value");
+    const QString rule = "---------------------------\n";
+    EXPECT_EQ(QApplication::clipboard()->text(), rule + "Veldrun 2.0c\n" + rule +
+                                                     "'x' is not a valid integer value.\n" + rule +
+                                                     "OK   \n" + rule);
 }
