@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QWidget>
 
 namespace {
 
@@ -41,8 +42,11 @@ QString QtErrorBox::copiedText(const QMessageBox& box)
 
 void QtErrorBox::show(const std::string& message)
 {
+    // Before the main window is first shown (a start-up failure) the box belongs to the screen,
+    // centred on it, not to a window that is not there yet.
+    QWidget* owner = parent_ && parent_->isVisible() ? parent_ : nullptr;
     CopyableMessageBox box(QMessageBox::Critical, QStringLiteral("Veldrun 2.0c"),
-                           QString::fromLocal8Bit(errorBoxText(message)), QMessageBox::Ok, parent_);
+                           QString::fromLocal8Bit(errorBoxText(message)), QMessageBox::Ok, owner);
     box.setObjectName(QStringLiteral("errorBox"));
     box.exec();
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -53,4 +54,25 @@ TEST(QtErrorBox, CtrlCCopiesTitleMessageAndButton)
     EXPECT_EQ(QApplication::clipboard()->text(), rule + "Veldrun 2.0c\n" + rule +
                                                      "'x' is not a valid integer value.\n" + rule +
                                                      "OK   \n" + rule);
+}
+
+TEST(QtErrorBox, BeforeItsWindowIsShownTheBoxIsCentredOnTheScreen)
+{
+    int argc = 1;
+    char name[] = "test";
+    char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    QWidget window; // made, not shown yet: a start-up failure
+    window.setGeometry(0, 0, 841, 499);
+    QPoint centre;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        centre = box->frameGeometry().center();
+        box->accept();
+    });
+    QtErrorBox errors(&window);
+    errors.show("Cannot play /app/music/7.mid: the file does not exist");
+    const QPoint screen = QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE((centre - screen).manhattanLength(), 4) << "centre " << centre.x() << "," << centre.y();
 }
