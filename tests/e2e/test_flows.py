@@ -41,7 +41,10 @@ def photograph_failures(cls):
             except unittest.SkipTest:
                 raise
             except BaseException:
-                self.x.screenshot(os.path.join(OUT, f"{self.name}-FAILED.png"))
+                try:
+                    self.x.screenshot(os.path.join(OUT, f"{self.name}-FAILED.png"))
+                except Exception as e:  # the failure itself is what matters
+                    print(f"no picture of the failure: {e}", file=sys.stderr)
                 raise
         run.__name__ = name
         run.__doc__ = getattr(cls, name).__doc__
@@ -121,7 +124,7 @@ class Flows(unittest.TestCase):
         self.assertEqual(run.read_editline(), expected)
         self.assert_start_shows_launch(run)
         self.assertEqual(self.app.read("settings.CFG"), settings, "a launch leaves the settings alone")
-        self.screenshot(run)
+        self.screenshot(run, "-1-launched")
 
         # "&Emulator" > "&fMSX" names the executable "fMSX-dos.exe": the same file, found
         # whatever its letter case.
@@ -134,6 +137,7 @@ class Flows(unittest.TestCase):
         run.x.key("End")
         run.x.type(" -hand")
         self.launch(run, 3, expected + " -hand")
+        self.screenshot(run, "-2-hand-edit")
 
     def test_settings_survive_a_restart(self):
         run = self.start()
@@ -311,6 +315,7 @@ class Flows(unittest.TestCase):
         self.launch(run, 2, self.line)
         run.menu("h", "a")
         self.x.wait_window(r"^About Veldrun 2\.0c$")
+        self.screenshot(run, "-4-about-again")
         run.keys("alt+q")
         self.assertEqual(run.wait_exit(), 0)
         self.assertEqual(self.x.windows(reader), [])

@@ -190,4 +190,9 @@ class XServer:
 
     def screenshot(self, path):
         os.makedirs(os.path.dirname(path), exist_ok=True)
-        self.run(["import", "-window", "root", path], check=False, timeout=60)
+        if os.path.exists(path):
+            os.remove(path)
+        r = self.run(["import", "-window", "root", path], check=False, timeout=60)
+        made = os.path.exists(path) and os.path.getsize(path) > 0
+        if r.returncode != 0 or not made:
+            raise AssertionError(f"no screenshot {path}: {r.stderr.strip()}")
