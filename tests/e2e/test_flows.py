@@ -12,8 +12,9 @@ import sys
 import tempfile
 import unittest
 
-import x11
-from frontend import AppDir, Veldrun
+sys.dont_write_bytecode = True  # nothing is written into the source tree
+import x11  # noqa: E402
+from frontend import AppDir, Veldrun  # noqa: E402
 
 VELDRUN = os.environ.get("VELDRUN", "")
 APP_SOURCE = os.environ.get("VELDRUN_APP", "")

@@ -117,12 +117,6 @@ class XServer:
         return (value("Absolute upper-left X"), value("Absolute upper-left Y"), value("Width"),
                 value("Height"))
 
-    def window_name(self, wid):
-        return self.run(["xdotool", "getwindowname", wid]).stdout.rstrip("\n")
-
-    def focused(self):
-        return self.run(["xdotool", "getwindowfocus", "-f"], check=False).stdout.strip()
-
     # Input
 
     def focus(self, wid):
