@@ -8,10 +8,35 @@
 #include <QSignalBlocker>
 #include <QStorageInfo>
 #include <QStyle>
+#include <QStyledItemDelegate>
 
 namespace {
 
 constexpr int pathRole = Qt::UserRole;
+constexpr int depthRole = Qt::UserRole + 1;
+constexpr int indentStep = 8;
+
+// The directory lines are drawn indented by their depth; their texts stay the bare names, so
+// that typing a directory's name in the list finds it.
+class IndentedLines : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem shifted(option);
+        shifted.rect.setLeft(option.rect.left() + indentOf(index));
+        QStyledItemDelegate::paint(painter, shifted, index);
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(indentOf(index), 0);
+    }
+
+  private:
+    static int indentOf(const QModelIndex& index) { return index.data(depthRole).toInt() * indentStep; }
+};
 
 QString cleanAbsolute(const QString& path) { return QDir::cleanPath(QDir(path).absolutePath()); }
 
@@ -35,6 +60,7 @@ FileBrowser::FileBrowser(QComboBox* drives, QListWidget* directories, QListWidge
     for (const QString& root : driveRoots())
         drives_->addItem(QApplication::style()->standardIcon(QStyle::SP_DriveHDIcon), root, root);
     files_->setSelectionMode(QAbstractItemView::SingleSelection);
+    directories_->setItemDelegate(new IndentedLines(directories_));
     {
         const QSignalBlocker block(filter_);
         filter_->setCurrentIndex(filterIndex_);
@@ -168,8 +194,9 @@ void FileBrowser::showDirectories()
     const QIcon closed = style->standardIcon(QStyle::SP_DirClosedIcon);
 
     auto add = [&](const QString& caption, const QString& path, int depth, const QIcon& icon) {
-        auto* item = new QListWidgetItem(icon, QString(depth * 2, QLatin1Char(' ')) + caption, directories_);
+        auto* item = new QListWidgetItem(icon, caption, directories_);
         item->setData(pathRole, path);
+        item->setData(depthRole, depth);
         return item;
     };
 
