@@ -24,6 +24,7 @@ namespace {
 
 using K = ControlKind;
 using L = Look;
+constexpr Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
 
 // clang-format off
@@ -128,7 +129,8 @@ const ControlSpec controls[] = {
     {"emuname", K::Label, "Panel1", {9, 444, 76, 13}, "fMXS-DOS.EXE", {}, L::Plain, false},
     {"editline", K::Edit, "Panel1", {88, 441, 745, 21}, "", {}, L::Plain, false},
     {"Label6", K::Label, "Panel1", {9, 465, 72, 13}, "Last command:", {}, L::Plain, false},
-    {"start", K::Label, "Panel1", {89, 465, 37, 13}, "None", {}, L::Value, false},
+    // The last command can be selected and copied, to start it again by hand.
+    {"start", K::Label, "Panel1", {89, 465, 37, 13}, "None", {}, L::Value, false, true, left, true},
 };
 // clang-format on
 
@@ -157,6 +159,8 @@ QLabel* label(QWidget* parent, const ControlSpec& spec)
     l->setAlignment(spec.alignment);
     l->setProperty("autoSize", spec.autoSize);
     l->setProperty("madeWidth", spec.geometry.width());
+    if (spec.selectable)
+        l->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     return l;
 }
 

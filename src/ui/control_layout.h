@@ -49,6 +49,7 @@ struct ControlSpec {
     bool visible = true;
     bool autoSize = true; // a label grows to fit a longer caption
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    bool selectable = false; // a label whose text the user can select and copy
 };
 
 // Every control of the main window, parents before their children.

@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <QStorageInfo>
 #include <QStyle>
+#include <QStyledItemDelegate>
 
 namespace {
 
@@ -29,6 +30,31 @@ QIcon qtIcon(const char* name)
     }
     return icon;
 }
+
+constexpr int depthRole = Qt::UserRole + 2;
+constexpr int indentStep = 8;
+
+// The directory lines are drawn indented by their depth; their texts stay the bare names, so
+// that typing a directory's name in the list finds it.
+class IndentedLines : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem shifted(option);
+        shifted.rect.setLeft(option.rect.left() + indentOf(index));
+        QStyledItemDelegate::paint(painter, shifted, index);
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(indentOf(index), 0);
+    }
+
+  private:
+    static int indentOf(const QModelIndex& index) { return index.data(depthRole).toInt() * indentStep; }
+};
 
 QString cleanAbsolute(const QString& path) { return QDir::cleanPath(QDir(path).absolutePath()); }
 
@@ -53,6 +79,7 @@ FileBrowser::FileBrowser(QComboBox* drives, QListWidget* directories, QListWidge
     for (const QString& root : driveRoots())
         drives_->addItem(driveIcon_, root, root);
     files_->setSelectionMode(QAbstractItemView::SingleSelection);
+    directories_->setItemDelegate(new IndentedLines(directories_));
     {
         const QSignalBlocker block(filter_);
         filter_->setCurrentIndex(filterIndex_);
@@ -183,10 +210,10 @@ void FileBrowser::showDirectories()
     directories_->clear();
 
     auto add = [&](const QString& caption, const QString& path, int depth, bool open) {
-        auto* item = new QListWidgetItem(open ? openIcon_ : closedIcon_,
-                                         QString(depth * 2, QLatin1Char(' ')) + caption, directories_);
+        auto* item = new QListWidgetItem(open ? openIcon_ : closedIcon_, caption, directories_);
         item->setData(pathRole, path);
         item->setData(openRole, open);
+        item->setData(depthRole, depth);
         return item;
     };
 

@@ -2,14 +2,20 @@
 
 #include "platform/services.h"
 
+#include <QString>
+
+class QMessageBox;
 class QWidget;
 
-// The standard error box: title "Veldrun 2.0c", error icon, one OK button.
+// The standard error box: title "Veldrun 2.0c", error icon, one OK button. Ctrl+C copies it.
 class QtErrorBox : public ErrorBox {
-public:
+  public:
     explicit QtErrorBox(QWidget* parent = nullptr) : parent_(parent) {}
     void show(const std::string& message) override;
 
-private:
+    // What Ctrl+C puts on the clipboard: title, message and button captions between rules.
+    static QString copiedText(const QMessageBox& box);
+
+  private:
     QWidget* parent_;
 };

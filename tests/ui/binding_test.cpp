@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSlider>
@@ -217,6 +218,20 @@ TEST_F(Binding, PicturesMenuAndCommandAreaFollowTheForm)
     form->gamepic.clear();
     window->mirror();
     EXPECT_TRUE(find<QLabel>("gamepic")->pixmap().isNull());
+}
+
+TEST_F(Binding, LastCommandCanBeSelectedAndCopiedWithTheKeyboard)
+{
+    form->commandAreaShown = true;
+    form->state.start = "/app/emulator/fmsx-dos.exe @/app/TULK.CFG";
+    window->mirror();
+    auto* start = find<QLabel>("start");
+    QApplication::clipboard()->clear();
+    QTest::mouseClick(start, Qt::LeftButton, {}, QPoint(2, start->height() / 2));
+    QTest::keyClick(start, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(start, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "/app/emulator/fmsx-dos.exe @/app/TULK.CFG");
+    EXPECT_EQ(start->text(), "/app/emulator/fmsx-dos.exe @/app/TULK.CFG") << "selecting changes nothing";
 }
 
 TEST_F(Binding, HandEditedCommandLineIsKept)

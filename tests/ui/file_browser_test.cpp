@@ -55,6 +55,18 @@ TEST_F(Browser, DirectoryListShowsThePathAndItsSubdirectories)
     EXPECT_EQ(find<QListWidget>("DirectoryListBox1")->currentItem()->text().trimmed(), parts.back());
 }
 
+TEST_F(Browser, TypingADirectorysNameFindsItAndReturnOpensIt)
+{
+    auto* directories = find<QListWidget>("DirectoryListBox1");
+    directories->setFocus();
+    QTest::keyClicks(directories, "su");
+    ASSERT_NE(directories->currentItem(), nullptr);
+    EXPECT_EQ(directories->currentItem()->text(), "sub") << "the line's text is the bare name";
+    QTest::keyClick(directories, Qt::Key_Return);
+    EXPECT_EQ(QDir::currentPath(), root() + "/sub");
+    EXPECT_EQ(listed("FileListBox1"), QStringList({"x.rom"}));
+}
+
 TEST_F(Browser, SelectingARomFillsSlotOne)
 {
     click("FileListBox1", "GAME.ROM");
