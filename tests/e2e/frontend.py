@@ -15,6 +15,8 @@ from x11 import Timeout, wait_until
 MAIN_WINDOW = r"^TULK MSX Front-End 2\.0c$"
 ERROR_BOX = r"^Veldrun 2\.0c$"
 RULE = "---------------------------\n"
+# How long a box about the music, which starts after the first frame, may take to come.
+LATE_BOX_WAIT = 3
 
 # The emulator the front-end starts: it keeps its arguments, its current directory and a copy of
 # the response file in a numbered folder next to the application directory, then ends.
@@ -174,6 +176,16 @@ class Veldrun:
 
         wait_until(step, timeout, "the main window")
         self.main = self.x.wait_window(MAIN_WINDOW)
+        # The background music starts once the window is on the screen: where it cannot play
+        # (no audio output, as under Xvfb) its box follows the window.
+        try:
+            wait_until(lambda: self.check_running() or self.x.windows(ERROR_BOX), LATE_BOX_WAIT,
+                       "a box after the main window", interval=0.05)
+        except Timeout:
+            pass
+        else:
+            shot = f"{box_shots}-box{len(self.startup_messages) + 1}.png" if box_shots else None
+            self.startup_messages.append(self.answer_error_box(shot))
         left, top, width, height = self.x.geometry(self.main)
         self.menu_bar = height - 481
         assert 10 <= self.menu_bar <= 60, f"a menu bar of {self.menu_bar} pixels"
