@@ -67,9 +67,12 @@ struct ClickBinding {
 };
 
 const ClickBinding clickBindings[] = {
-    {"Clear1", &TForm1::Clear1Click},     {"Clear2", &TForm1::Clear2Click},
-    {"Moveknop", &TForm1::MoveknopClick}, {"Button1", &TForm1::Button1Click},
-    {"Button3", &TForm1::Button3Click},   {"Button2", &TForm1::Button2Click},
+    {"Clear1", &TForm1::Clear1Click},
+    {"Clear2", &TForm1::Clear2Click},
+    {"Moveknop", &TForm1::MoveknopClick},
+    {"Button1", &TForm1::Button1Click},
+    {"Button3", &TForm1::Button3Click},
+    {"Button2", &TForm1::Button2Click},
     {"startknop", &TForm1::startknopClick},
     {"endknop", &TForm1::endknopClick},
     {"Loadknop", &TForm1::LoadknopClick},
@@ -97,9 +100,6 @@ const ClickBinding clickBindings[] = {
     {"ContactUS1", &TForm1::ContactUS1Click},
     {"About1", &TForm1::About1Click},
 };
-
-// The catalogue tree's selection change.
-constexpr void (TForm1::*treeViewChange)(const std::string*) = &TForm1::TreeView1Change;
 
 // Texts of the form shown by a label or an edit.
 struct TextBinding {
@@ -206,15 +206,14 @@ void MainWindow::bindControls()
             form_->painterboxClick();
         });
     });
-    if (treeViewChange) {
-        connect(child<QTreeWidget>(panel_, "TreeView1"), &QTreeWidget::currentItemChanged, this,
-                [this](QTreeWidgetItem* current) {
-                    dispatch([this, current] {
-                        const std::string text = current ? stored(current->text(0)) : std::string();
-                        (form_->*treeViewChange)(current ? &text : nullptr);
-                    });
+    // The catalogue tree's selection change.
+    connect(child<QTreeWidget>(panel_, "TreeView1"), &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* current) {
+                dispatch([this, current] {
+                    const std::string text = current ? stored(current->text(0)) : std::string();
+                    form_->TreeView1Change(current ? &text : nullptr);
                 });
-    }
+            });
 
     // Typed text belongs to the form at once, so that mirroring never takes it back.
     connect(child<QLineEdit>(panel_, "editline"), &QLineEdit::textEdited, this,
