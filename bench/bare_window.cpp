@@ -6,15 +6,29 @@
 #include <QMenuBar>
 #include <QTimer>
 
+#include <chrono>
+#include <cstdio>
+
 namespace {
 class Window : public QMainWindow {
-protected:
+  protected:
     bool event(QEvent* e) override
     {
-        if (e->type() == QEvent::Expose || e->type() == QEvent::Paint)
-            QTimer::singleShot(0, qApp, &QApplication::quit);
+        if (!done_ && (e->type() == QEvent::Expose || e->type() == QEvent::Paint)) {
+            done_ = true;
+            QTimer::singleShot(0, qApp, [] {
+                const auto now = std::chrono::steady_clock::now().time_since_epoch();
+                std::printf("first frame %lld\n",
+                            static_cast<long long>(std::chrono::nanoseconds(now).count()));
+                std::fflush(stdout);
+                QApplication::quit();
+            });
+        }
         return QMainWindow::event(e);
     }
+
+  private:
+    bool done_ = false;
 };
 } // namespace
 

@@ -15,6 +15,7 @@
 #include <QEvent>
 #include <QTimer>
 
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -47,6 +48,15 @@ class StreamErrorBox : public ErrorBox {
   public:
     void show(const std::string& message) override { std::fprintf(stderr, "%s\n", message.c_str()); }
 };
+
+// For timing: the moment of the first frame on the monotonic clock, so that the time to it can be
+// told apart from the time the program takes to end.
+void announceFirstFrame()
+{
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    std::printf("first frame %lld\n", static_cast<long long>(std::chrono::nanoseconds(now).count()));
+    std::fflush(stdout);
+}
 
 } // namespace
 
@@ -111,9 +121,10 @@ int runVeldrun(int argc, char** argv, bool quitOnFirstFrame)
         music.release();
     };
     AfterFirstFrame firstFrame([&finishStart, quitOnFirstFrame] {
-        if (quitOnFirstFrame)
+        if (quitOnFirstFrame) {
+            announceFirstFrame();
             QApplication::quit();
-        else
+        } else
             finishStart();
     });
     window.installEventFilter(&firstFrame);
