@@ -1,4 +1,5 @@
 #include "platform/fluidsynth_player.h"
+#include "support/eventually.h"
 #include "support/fakes.h"
 
 #include <gtest/gtest.h>
@@ -48,19 +49,6 @@ std::string tune(std::uint32_t noteTicks)
     track += varlen(noteTicks) + std::string("\x80\x3c\x00", 3); // and off
     track += varlen(0) + std::string("\xff\x2f\x00", 3);         // end of track
     return "MThd" + be(6, 4) + be(0, 2) + be(1, 2) + be(480, 2) + "MTrk" + be(track.size(), 4) + track;
-}
-
-// --- Waiting for the audio thread, with a deadline that only guards against a hang ----------
-
-bool eventually(const std::function<bool()>& condition)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
 }
 
 int peak(const std::string& bytes, std::size_t from = 0)

@@ -1,6 +1,7 @@
 #include "form/tform1.h"
 #include "platform/qt_desktop_shell.h"
 #include "platform/qt_process_starter.h"
+#include "support/eventually.h"
 #include "support/fakes.h"
 
 #include <gtest/gtest.h>
@@ -15,17 +16,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-bool eventually(const std::function<bool()>& condition)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
-}
 
 void writeScript(const std::string& path, const std::string& text)
 {
