@@ -21,9 +21,9 @@ std::optional<std::uintmax_t> fileSizeOnDisk(const std::string& path)
 
 const OptionSpec* findOption(std::string_view token)
 {
-    for (const auto& spec : frontEndOptions)
-        if (spec.name == token)
-            return &spec;
+    for (const auto& option : frontEndOptions)
+        if (option.name == token)
+            return &option;
     return nullptr;
 }
 
@@ -137,16 +137,16 @@ ResponseLine parseResponseLine(std::string_view line, const FileSizeOf& sizeOf)
     std::size_t i = optionsStart;
     while (i < n) {
         const std::string& word = words[i];
-        const OptionSpec* spec = findOption(word);
+        const OptionSpec* option = findOption(word);
         if (word.empty()) {
             ++i;
-        } else if (!spec) {
+        } else if (!option) {
             result.notes.push_back("\"" + word + "\" is not an option the front-end writes: left out");
             ++i;
-        } else if (spec->value == ValueKind::None) {
+        } else if (option->value == ValueKind::None) {
             result.options.push_back({word, {}});
             ++i;
-        } else if (spec->value == ValueKind::Word) {
+        } else if (option->value == ValueKind::Word) {
             std::size_t j = i + 1;
             while (j < n && words[j].empty())
                 ++j;

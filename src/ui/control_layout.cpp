@@ -152,25 +152,25 @@ QComboBox* list(QWidget* parent, std::span<const std::string_view> items)
     return box;
 }
 
-QLabel* label(QWidget* parent, const ControlSpec& spec)
+QLabel* label(QWidget* parent, const ControlSpec& control)
 {
-    auto* l = new QLabel(text(spec.caption), parent);
+    auto* l = new QLabel(text(control.caption), parent);
     l->setTextFormat(Qt::PlainText);
-    l->setAlignment(spec.alignment);
-    l->setProperty("autoSize", spec.autoSize);
-    l->setProperty("madeWidth", spec.geometry.width());
-    if (spec.selectable)
+    l->setAlignment(control.alignment);
+    l->setProperty("autoSize", control.autoSize);
+    l->setProperty("madeWidth", control.geometry.width());
+    if (control.selectable)
         l->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     return l;
 }
 
-QLabel* picture(QWidget* parent, const ControlSpec& spec)
+QLabel* picture(QWidget* parent, const ControlSpec& control)
 {
     auto* l = new QLabel(parent);
     l->setScaledContents(true);
     l->setAlignment(Qt::AlignCenter);
-    if (*spec.caption)
-        l->setPixmap(QPixmap::fromImage(window_art::picture(spec.caption)));
+    if (*control.caption)
+        l->setPixmap(QPixmap::fromImage(window_art::picture(control.caption)));
     return l;
 }
 
@@ -205,30 +205,30 @@ QListWidget* listBox(QWidget* parent)
     return l;
 }
 
-QWidget* make(const ControlSpec& spec, QWidget* parent)
+QWidget* make(const ControlSpec& control, QWidget* parent)
 {
-    switch (spec.kind) {
+    switch (control.kind) {
     case K::Group:
-        return new QGroupBox(text(spec.caption), parent);
+        return new QGroupBox(text(control.caption), parent);
     case K::Label:
-        return label(parent, spec);
+        return label(parent, control);
     case K::Edit:
-        return new QLineEdit(text(spec.caption), parent);
+        return new QLineEdit(text(control.caption), parent);
     case K::Button:
-        return new QPushButton(text(spec.caption), parent);
+        return new QPushButton(text(control.caption), parent);
     case K::List:
     case K::FilterList:
-        return list(parent, spec.items);
+        return list(parent, control.items);
     case K::DriveList:
         return new QComboBox(parent);
     case K::TrackBar:
         return trackBar(parent);
     case K::CheckBox:
-        return new QCheckBox(text(spec.caption), parent);
+        return new QCheckBox(text(control.caption), parent);
     case K::SpinButton:
         return new SpinButton(parent);
     case K::Picture:
-        return picture(parent, spec);
+        return picture(parent, control);
     case K::Bevel:
         return bevel(parent);
     case K::Tree:
@@ -320,20 +320,20 @@ QFont dialogFont()
 void buildControls(QWidget* panel, std::span<const ControlSpec> specs)
 {
     std::vector<QWidget*> beneath;
-    for (const ControlSpec& spec : specs) {
-        QWidget* parent = std::string_view(spec.parent) == "Panel1"
+    for (const ControlSpec& control : specs) {
+        QWidget* parent = std::string_view(control.parent) == "Panel1"
                               ? panel
-                              : panel->findChild<QWidget*>(QLatin1String(spec.parent));
+                              : panel->findChild<QWidget*>(QLatin1String(control.parent));
         Q_ASSERT(parent);
-        QWidget* widget = make(spec, parent);
-        widget->setObjectName(QLatin1String(spec.name));
-        widget->setGeometry(spec.geometry);
-        applyLook(widget, spec.look);
-        if (spec.kind == K::Label)
+        QWidget* widget = make(control, parent);
+        widget->setObjectName(QLatin1String(control.name));
+        widget->setGeometry(control.geometry);
+        applyLook(widget, control.look);
+        if (control.kind == K::Label)
             fitCaption(static_cast<QLabel*>(widget));
-        if (!spec.visible)
+        if (!control.visible)
             widget->setHidden(true);
-        if (paintedBeneath(spec.kind))
+        if (paintedBeneath(control.kind))
             beneath.push_back(widget);
     }
     for (auto it = beneath.rbegin(); it != beneath.rend(); ++it)
