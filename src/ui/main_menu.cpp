@@ -38,10 +38,10 @@ std::span<const MenuSpec> mainMenu() { return menus; }
 void buildMainMenu(QMenuBar* bar, std::span<const MenuSpec> specs)
 {
     bar->setObjectName(QStringLiteral("MainMenu1"));
-    for (const MenuSpec& spec : specs) {
-        QMenu* menu = bar->addMenu(QString::fromUtf8(spec.caption));
-        menu->setObjectName(QLatin1String(spec.name));
-        for (const MenuItemSpec& item : spec.items) {
+    for (const MenuSpec& entry : specs) {
+        QMenu* menu = bar->addMenu(QString::fromUtf8(entry.caption));
+        menu->setObjectName(QLatin1String(entry.name));
+        for (const MenuItemSpec& item : entry.items) {
             QAction* action = menu->addAction(QString::fromUtf8(item.caption));
             action->setObjectName(QLatin1String(item.name));
             action->setCheckable(item.checkable);
