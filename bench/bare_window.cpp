@@ -6,8 +6,7 @@
 #include <QMenuBar>
 #include <QTimer>
 
-#include <chrono>
-#include <cstdio>
+#include "ui/first_frame.h"
 
 namespace {
 class Window : public QMainWindow {
@@ -17,10 +16,7 @@ class Window : public QMainWindow {
         if (!done_ && (e->type() == QEvent::Expose || e->type() == QEvent::Paint)) {
             done_ = true;
             QTimer::singleShot(0, qApp, [] {
-                const auto now = std::chrono::steady_clock::now().time_since_epoch();
-                std::printf("first frame %lld\n",
-                            static_cast<long long>(std::chrono::nanoseconds(now).count()));
-                std::fflush(stdout);
+                announceFirstFrame();
                 QApplication::quit();
             });
         }

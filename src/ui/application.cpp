@@ -8,6 +8,7 @@
 #include "platform/qt_process_starter.h"
 #include "ui/Unit2.h"
 #include "ui/file_browser.h"
+#include "ui/first_frame.h"
 #include "ui/msx.h"
 #include "ui/qt_error_box.h"
 
@@ -15,7 +16,6 @@
 #include <QEvent>
 #include <QTimer>
 
-#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -48,15 +48,6 @@ class StreamErrorBox : public ErrorBox {
   public:
     void show(const std::string& message) override { std::fprintf(stderr, "%s\n", message.c_str()); }
 };
-
-// For timing: the moment of the first frame on the monotonic clock, so that the time to it can be
-// told apart from the time the program takes to end.
-void announceFirstFrame()
-{
-    const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    std::printf("first frame %lld\n", static_cast<long long>(std::chrono::nanoseconds(now).count()));
-    std::fflush(stdout);
-}
 
 } // namespace
 
