@@ -12,7 +12,7 @@ constexpr std::string_view emulatorDirectory = "\\emulator\\";
 void TForm1::opslaan()
 {
     // The line as it stands, hand edits included; the emulator reads one line ended by CR LF.
-    fileio::writeAtomically(paths::under(state.default_, responseFile), state.editline + "\r\n");
+    fileio::save(paths::under(state.default_, responseFile), state.editline + "\r\n");
 }
 
 void TForm1::startknopClick()

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -118,6 +121,35 @@ TEST_F(LaunchForm, UnwritableResponseFileStartsNothing)
     EXPECT_TRUE(fakes.processes.calls.empty());
     EXPECT_EQ(form.state.start, "None");
     EXPECT_EQ(fakes.windows.raises, 0);
+}
+
+TEST_F(LaunchForm, KilledSaveLeavesTheOldLineOrTheNewAndTheNextSaveClearsUp)
+{
+    const std::string a(1 << 20, 'a'), b(1 << 20, 'b');
+    form.state.editline = a;
+    form.opslaan();
+    for (int delay : {300, 1000, 3000, 10000}) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            for (int i = 0; i < 1000; ++i) {
+                form.state.editline = i % 2 ? a : b;
+                form.opslaan();
+            }
+            ::_exit(0);
+        }
+        ::usleep(static_cast<useconds_t>(delay));
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+        const std::string file = readFile(responseFile());
+        EXPECT_TRUE(file == a + "\r\n" || file == b + "\r\n") << file.size() << " bytes after " << delay;
+    }
+    form.state.editline = "-msx2";
+    form.opslaan();
+    EXPECT_EQ(readFile(responseFile()), "-msx2\r\n");
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(app.path), std::filesystem::directory_iterator()),
+        1)
+        << "the killed saves' temporary is gone";
 }
 
 TEST_F(LaunchForm, ExecutableAndEmulatorDirectoryAreFoundWhateverTheirCase)
