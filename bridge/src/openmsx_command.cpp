@@ -348,6 +348,13 @@ OpenMsxLaunch mapToOpenMsx(const ResponseLine& line, const LaunchContext& contex
     const std::string userChoice = userMachineFor(context.machineChoiceText, needs.generation, b.out.log);
     b.machine = chooseMachine(needs, userChoice, context.starts);
     b.out.log.insert(b.out.log.end(), b.machine.log.begin(), b.machine.log.end());
+    if (!knownMachine(b.machine.name) && context.drivesOf) {
+        if (const auto drives = context.drivesOf(b.machine.name)) {
+            b.machine.traits.drives = *drives;
+            b.log("machine " + b.machine.name + ": its description in openMSX declares " +
+                  std::to_string(*drives) + " disk drives");
+        }
+    }
 
     b.add({"-machine", b.machine.name});
     for (int slot = 0; slot < 2; ++slot)
