@@ -4,6 +4,7 @@
 #include "response_line.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,8 @@ struct LaunchContext {
     std::string machineChoiceText; // the machine choice file's text, empty when there is none
     std::string userRomFolder;     // where the user puts system ROMs, as the notice names it
     Probe starts;                  // may openMSX start this machine (with this extension)?
+    // The drives of a machine the bridge's table does not know; empty or nothing: taken as one.
+    std::function<std::optional<int>(const std::string& machine)> drivesOf;
 };
 
 struct OpenMsxLaunch {
