@@ -20,8 +20,9 @@ struct LaunchContext {
     std::string machineChoiceText; // the machine choice file's text, empty when there is none
     std::string userRomFolder;     // where the user puts system ROMs, as the notice names it
     Probe starts;                  // may openMSX start this machine (with this extension)?
-    // The drives of a machine the bridge's table does not know; empty or nothing: taken as one.
-    std::function<std::optional<int>(const std::string& machine)> drivesOf;
+    // Drives and slots of a machine the bridge's table does not know; without an answer it is
+    // taken to have one drive and two slots.
+    std::function<std::optional<MachineDescription>(const std::string& machine)> describe;
 };
 
 struct OpenMsxLaunch {
