@@ -114,7 +114,8 @@ LaunchPlan planLaunch(const std::vector<std::string>& arguments, const Environme
                                       "system ROMs with \"sudo apt-get install openmsx cbios\"");
 
     const ResponseLine parsed = parseResponseLine(*line, environment.sizeOf);
-    OpenMsxLaunch launch = mapToOpenMsx(parsed, environment.sizeOf, environment.extraCommand);
+    OpenMsxLaunch launch =
+        mapToOpenMsx(parsed, environment.sizeOf, environment.extraCommand, environment.knownSoftware);
 
     LaunchPlan plan;
     plan.program = program;

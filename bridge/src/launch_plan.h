@@ -1,5 +1,6 @@
 #pragma once
 
+#include "openmsx_command.h"
 #include "response_line.h"
 
 #include <optional>
@@ -20,6 +21,7 @@ struct Environment {
     std::string path;         // the PATH variable
     std::string extraCommand; // VELDRUN_BRIDGE_EXTRA_COMMAND
     FileSizeOf sizeOf = fileSizeOnDisk;
+    KnownSoftware knownSoftware; // openMSX's software database; none in most tests
 };
 
 struct LaunchPlan {

@@ -71,6 +71,7 @@ int main(int argc, char** argv)
     // execvp searches this list when PATH is not set; so do we.
     environment.path = environmentValue("PATH", "/bin:/usr/bin");
     environment.extraCommand = environmentValue("VELDRUN_BRIDGE_EXTRA_COMMAND");
+    environment.knownSoftware = bridge::knownToInstalledDatabase;
 
     bridge::LaunchPlan plan = bridge::planLaunch({argv + 1, argv + argc}, environment);
     const fs::path logPath = ownDirectory(argv[0]) / "bridge.log";

@@ -120,7 +120,7 @@ void readOption(const ParsedOption& option, Choices& choices, std::vector<std::s
 }
 
 void insertCartridge(int slot, const std::string& path, int mapper, const FileSizeOf& sizeOf,
-                     OpenMsxLaunch& out)
+                     const KnownSoftware& known, OpenMsxLaunch& out)
 {
     if (path.empty()) {
         out.log.push_back(slotName(slot) + ": empty");
@@ -133,7 +133,14 @@ void insertCartridge(int slot, const std::string& path, int mapper, const FileSi
     }
     out.arguments.push_back(slot == 0 ? "-carta" : "-cartb");
     out.arguments.push_back(path);
-    const std::string head = slotName(slot) + ": " + path + " (" + std::to_string(*size) + " bytes)";
+    std::string head = slotName(slot) + ": " + path + " (" + std::to_string(*size) + " bytes)";
+    // openMSX looks every cartridge up in its database itself; a -romtype would override that.
+    if (const auto software = known ? known(path) : std::nullopt) {
+        out.log.push_back(head + ", in openMSX's software database: " + softwaredb::describe(*software) +
+                          "; openMSX applies its own entry, the slot's mapper is not passed");
+        return;
+    }
+    head += ", not in openMSX's software database";
     if (*size <= largestDetectedRom) {
         out.log.push_back(head + ", 64 KB or less: openMSX detects its type");
         return;
@@ -182,7 +189,13 @@ std::optional<int> parseNumber(std::string_view text)
     return negative ? -value : value;
 }
 
-OpenMsxLaunch mapToOpenMsx(const ResponseLine& line, const FileSizeOf& sizeOf, std::string_view extraCommand)
+std::optional<softwaredb::Software> knownToInstalledDatabase(const std::string& path)
+{
+    return softwaredb::Database::installed().identify(path).known;
+}
+
+OpenMsxLaunch mapToOpenMsx(const ResponseLine& line, const FileSizeOf& sizeOf, std::string_view extraCommand,
+                           const KnownSoftware& known)
 {
     OpenMsxLaunch out;
     out.log = line.notes;
@@ -197,7 +210,7 @@ OpenMsxLaunch mapToOpenMsx(const ResponseLine& line, const FileSizeOf& sizeOf, s
 
     out.arguments = {"-machine", choices.machine};
     for (int slot = 0; slot < 2; ++slot)
-        insertCartridge(slot, line.cartridges[slot], choices.mappers[slot], sizeOf, out);
+        insertCartridge(slot, line.cartridges[slot], choices.mappers[slot], sizeOf, known, out);
 
     command("set save_settings_on_exit off",
             "openMSX keeps its own saved settings as they were, whatever this run sets", out);
