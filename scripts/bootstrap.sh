@@ -8,6 +8,7 @@ run_packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
     libfluidsynth-dev timgm6mb-soundfont
+    libpugixml-dev nettle-dev
     pasmo openmsx cbios
 )
 test_packages=(

@@ -3,6 +3,7 @@
 
 #include "form/tform1.h"
 #include "platform/qt_pictures.h"
+#include "ui/cartridge_tips.h"
 #include "ui/control_layout.h"
 #include "ui/file_browser.h"
 #include "ui/msx.h"
@@ -19,6 +20,8 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTreeWidget>
+
+#include <string_view>
 
 namespace {
 
@@ -160,7 +163,7 @@ void MainWindow::bind(TForm1& form)
 {
     form_ = &form;
     form.FileListBox1 = browser_->listBox();
-    form.editname = QFile::encodeName(browser_->nameText()).toStdString();
+    form.editname = browser_->nameBytes().toStdString();
     for (const PictureBinding& b : pictureBindings) {
         PictureBox& box = form.*b.picture;
         if (b.stored && !box.picture)
@@ -177,12 +180,8 @@ void MainWindow::bind(TForm1& form)
 void MainWindow::bindControls()
 {
     for (const ListBinding& b : listBindings) {
-        connect(child<QComboBox>(panel_, b.control), &QComboBox::activated, this, [this, b](int index) {
-            dispatch([this, b, index] {
-                (form_->state.*b.list).select(index);
-                (form_->*b.handler)();
-            });
-        });
+        connect(child<QComboBox>(panel_, b.control), &QComboBox::activated, this,
+                [this, b](int index) { chooseListItem(b.control, index); });
     }
     for (const TrackBinding& b : trackBindings) {
         connect(child<QSlider>(panel_, b.control), &QSlider::valueChanged, this, [this, b](int value) {
@@ -222,6 +221,18 @@ void MainWindow::bindControls()
             [this](const QString& text) { form_->editname = stored(text); });
 }
 
+void MainWindow::chooseListItem(const char* control, int index)
+{
+    for (const ListBinding& b : listBindings) {
+        if (std::string_view(b.control) != control)
+            continue;
+        dispatch([this, b, index] {
+            (form_->state.*b.list).select(index);
+            (form_->*b.handler)();
+        });
+    }
+}
+
 void MainWindow::mirror()
 {
     if (!form_)
@@ -248,8 +259,11 @@ void MainWindow::mirror()
         QWidget* widget = child<QWidget>(panel_, b.control);
         const QString text = shown(state.*b.text);
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-            if (edit->text() != text)
+            // A new line is shown from its start: the ROM path comes first.
+            if (edit->text() != text) {
                 edit->setText(text);
+                edit->setCursorPosition(0);
+            }
         } else {
             setLabelCaption(widget, text);
         }
@@ -270,6 +284,8 @@ void MainWindow::mirror()
         action->setChecked(item.checked);
         action->setEnabled(item.enabled);
     }
+    if (cartridgeTips_)
+        cartridgeTips_->follow(state);
     if (mirrorFollower_)
         mirrorFollower_();
 }
