@@ -77,7 +77,8 @@ until_true() { # seconds, what, command...
     for _ in $(seq 1 "$tries"); do "$@" && return 0; sleep 0.1; done
     fail "timed out waiting for $what"
 }
-window() { xdotool search --onlyvisible --name "$1" 2> /dev/null | head -n 1; }
+window() { { xdotool search --onlyvisible --name "$1" 2> /dev/null || true; } | head -n 1; }
+has_window() { [ -n "$(window "$1")" ]; }
 # Starts the entry's command in the user's home, as a desktop does; answers the music's box.
 start_veldrun() {
     local uid=$1 home=$2
@@ -85,7 +86,7 @@ start_veldrun() {
     setsid "${user[@]}" sh -c "cd \"\$HOME\" && exec $exec_line" >> "$work/veldrun.log" 2>&1 &
     veldrun_pid=$!
     pids+=("$veldrun_pid")
-    until_true 30 "the main window" window '^TULK MSX Front-End 2\.0c$' > /dev/null
+    until_true 30 "the main window" has_window '^TULK MSX Front-End 2\.0c$'
     main=$(window '^TULK MSX Front-End 2\.0c$')
     for _ in $(seq 1 30); do
         box=$(window '^Veldrun 2\.0c$')
