@@ -55,7 +55,8 @@ Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset 2> /dev/null &
 pids+=($!)
 exec 5>&-
 for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
+DISPLAY=:$(cat "$work/display")
+export DISPLAY
 
 # Users: a uid of their own when we may switch, else ourselves; each with a fresh home and only
 # the environment a desktop session gives.
