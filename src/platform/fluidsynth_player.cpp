@@ -1,6 +1,6 @@
 #include "platform/fluidsynth_player.h"
 
-#include "form/errors.h"
+#include "base/errors.h"
 #include "platform/fluidsynth_library.h"
 
 #include <algorithm>

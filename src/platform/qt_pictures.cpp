@@ -1,6 +1,6 @@
 #include "platform/qt_pictures.h"
 
-#include "form/errors.h"
+#include "base/errors.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #include "reader/rtf_reader.h"
 
-#include "reader/text_decoding.h"
+#include "base/text_encoding.h"
 
 #include <algorithm>
 #include <array>
@@ -337,7 +337,7 @@ class RtfParser {
         }
         if (consumeSkipped() || b == 0)
             return;
-        text(decodeByte(b, codePage_));
+        text(encoding::decodeByte(b, codePage_));
     }
 
     void commitColor()
@@ -371,7 +371,7 @@ class RtfParser {
         const TextFormat& f = group().format;
         if (doc_.runs.empty() || !(doc_.runs.back().format == f))
             doc_.runs.push_back({{}, f});
-        appendUtf8(doc_.runs.back().text, c);
+        encoding::appendUtf8(doc_.runs.back().text, c);
     }
 
     std::string_view in_;
