@@ -8,7 +8,6 @@
 #include "platform/qt_process_starter.h"
 #include "ui/Unit2.h"
 #include "ui/file_browser.h"
-#include "ui/first_frame.h"
 #include "ui/msx.h"
 #include "ui/qt_error_box.h"
 
@@ -16,7 +15,6 @@
 #include <QEvent>
 #include <QTimer>
 
-#include <cstdio>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -43,12 +41,6 @@ class AfterFirstFrame : public QObject {
     std::function<void()> step_;
 };
 
-// For timing: a message is written to the error stream instead of waiting for a person.
-class StreamErrorBox : public ErrorBox {
-  public:
-    void show(const std::string& message) override { std::fprintf(stderr, "%s\n", message.c_str()); }
-};
-
 } // namespace
 
 void reportMusicFailures(FluidSynthPlayer& music, MainWindow& window)
@@ -60,7 +52,7 @@ void reportMusicFailures(FluidSynthPlayer& music, MainWindow& window)
     });
 }
 
-int runVeldrun(int argc, char** argv, bool quitOnFirstFrame)
+int runVeldrun(int argc, char** argv, const StartOverrides& overrides)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Veldrun 2.0c"));
@@ -73,8 +65,7 @@ int runVeldrun(int argc, char** argv, bool quitOnFirstFrame)
 
     QtPictures pictures;
     QtErrorBox boxes(&window);
-    StreamErrorBox stream;
-    ErrorBox& errors = quitOnFirstFrame ? static_cast<ErrorBox&>(stream) : boxes;
+    ErrorBox& errors = overrides.errors ? *overrides.errors : boxes;
     ClockRandom random;
     FluidSynthPlayer music;
     // The tune drawn at start is checked at once, but FluidSynth, its SoundFont and the audio
@@ -102,8 +93,7 @@ int runVeldrun(int argc, char** argv, bool quitOnFirstFrame)
     });
 
     // What waits for the first frame: the desktop's folder pictures and the music (after a second
-    // at the latest, should the window come up without being exposed). For timing, the loop ends
-    // at the first frame instead.
+    // at the latest, should the window come up without being exposed), unless overridden.
     bool started = false;
     auto finishStart = [&window, &music, &started] {
         if (std::exchange(started, true))
@@ -111,15 +101,10 @@ int runVeldrun(int argc, char** argv, bool quitOnFirstFrame)
         window.fileBrowser().useDesktopIcons();
         music.release();
     };
-    AfterFirstFrame firstFrame([&finishStart, quitOnFirstFrame] {
-        if (quitOnFirstFrame) {
-            announceFirstFrame();
-            QApplication::quit();
-        } else
-            finishStart();
-    });
+    AfterFirstFrame firstFrame(overrides.atFirstFrame ? overrides.atFirstFrame
+                                                      : std::function<void()>(finishStart));
     window.installEventFilter(&firstFrame);
-    if (!quitOnFirstFrame)
+    if (!overrides.atFirstFrame)
         QTimer::singleShot(1000, &window, finishStart);
     window.show();
     app.exec();

@@ -36,8 +36,6 @@ class FileBrowser : public QObject {
     // The listed directory: absolute, with no separator at the end unless it is the root.
     QString directory() const { return directory_; }
     QString mask() const;
-    // The selected file's name; empty when none is selected.
-    QString selectedName() const { return selected_; }
     // What the name field shows: the selected name, or the mask when none is selected.
     QString nameText() const;
     // The file list as the form's handlers read it.

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 
 class FileBrowser;
 class TForm1;
@@ -22,7 +23,6 @@ class MainWindow : public QMainWindow, public WindowHost {
     // Connects the controls to the form's handlers and shows the form's state. The form learns
     // the browser's directory here, before its creation handler runs.
     void bind(TForm1& form);
-    TForm1* form() const { return form_; }
 
     // Runs a step of the form, shows what failed in the error box, then mirrors the form.
     void dispatch(const std::function<void()>& step);
@@ -31,7 +31,6 @@ class MainWindow : public QMainWindow, public WindowHost {
     void mirror();
 
     FileBrowser& fileBrowser() const { return *browser_; }
-    QWidget* panel() const { return panel_; }
 
     // The reader window belongs to its own view; this is how the form asks to show it.
     void setReaderShower(std::function<void()> show) { showReader_ = std::move(show); }
@@ -51,11 +50,18 @@ class MainWindow : public QMainWindow, public WindowHost {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The widgets the binding tables name, found once by bind; defined beside the tables.
+    struct Controls;
+    struct ControlsDeleter {
+        void operator()(Controls* controls) const;
+    };
+
     void bindControls();
     void fileListChanged();
     void showPicture(QObject* label, const ImagePtr& picture);
 
     TForm1* form_ = nullptr;
+    std::unique_ptr<Controls, ControlsDeleter> controls_;
     QWidget* panel_;
     FileBrowser* browser_;
     std::function<void()> showReader_;
