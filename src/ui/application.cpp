@@ -6,10 +6,12 @@
 #include "platform/qt_desktop_shell.h"
 #include "platform/qt_pictures.h"
 #include "platform/qt_process_starter.h"
+#include "platform/softwaredb_identifier.h"
 #include "ui/Unit2.h"
 #include "ui/file_browser.h"
 #include "ui/msx.h"
 #include "ui/qt_error_box.h"
+#include "ui/qt_question_box.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -73,9 +75,12 @@ int runVeldrun(int argc, char** argv, const StartOverrides& overrides)
     music.hold();
     QtProcessStarter processes;
     QtDesktopShell shell;
-    TForm1 form{Services{pictures, music, processes, shell, errors, window, random}};
+    QtQuestionBox questions(&window);
+    TForm1 form{Services{pictures, music, processes, shell, errors, window, random, questions}};
     window.bind(form);
     reportMusicFailures(music, window);
+    SoftwareDbIdentifier cartridges;
+    window.setCartridgeIdentifier(cartridges);
 
     // Form1 first, with its creation handler; then the reader, hidden. Its window is made when
     // it is first shown: until then the form's reader model holds all there is to show.

@@ -3,6 +3,7 @@
 
 #include "form/tform1.h"
 #include "platform/qt_pictures.h"
+#include "ui/cartridge_tips.h"
 #include "ui/control_layout.h"
 #include "ui/file_browser.h"
 #include "ui/msx.h"
@@ -21,6 +22,7 @@
 #include <QSlider>
 #include <QTreeWidget>
 
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -195,7 +197,7 @@ void MainWindow::bind(TForm1& form)
     form_ = &form;
     controls_.reset(new Controls(this, panel_));
     form.FileListBox1 = browser_->listBox();
-    form.editname = QFile::encodeName(browser_->nameText()).toStdString();
+    form.editname = browser_->nameBytes().toStdString();
     for (const PictureBinding& b : pictureBindings) {
         PictureBox& box = form.*b.picture;
         if (b.stored && !box.picture)
@@ -212,12 +214,7 @@ void MainWindow::bind(TForm1& form)
 void MainWindow::bindControls()
 {
     for (const auto& [b, box] : controls_->lists) {
-        connect(box, &QComboBox::activated, this, [this, b](int index) {
-            dispatch([this, b, index] {
-                (form_->state.*b->list).select(index);
-                (form_->*b->handler)();
-            });
-        });
+        connect(box, &QComboBox::activated, this, [this, b](int index) { chooseListItem(b->control, index); });
     }
     for (const auto& [b, slider] : controls_->tracks) {
         connect(slider, &QSlider::valueChanged, this, [this, b](int value) {
@@ -258,6 +255,18 @@ void MainWindow::bindControls()
             [this](const QString& text) { form_->editname = stored(text); });
 }
 
+void MainWindow::chooseListItem(const char* control, int index)
+{
+    for (const ListBinding& b : listBindings) {
+        if (std::string_view(b.control) != control)
+            continue;
+        dispatch([this, b, index] {
+            (form_->state.*b.list).select(index);
+            (form_->*b.handler)();
+        });
+    }
+}
+
 void MainWindow::mirror()
 {
     if (!form_)
@@ -280,8 +289,11 @@ void MainWindow::mirror()
     for (const auto& [b, widget] : controls_->texts) {
         const QString text = shown(state.*b->text);
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-            if (edit->text() != text)
+            // A new line is shown from its start: the ROM path comes first.
+            if (edit->text() != text) {
                 edit->setText(text);
+                edit->setCursorPosition(0);
+            }
         } else {
             setLabelCaption(widget, text);
         }
@@ -300,6 +312,8 @@ void MainWindow::mirror()
         action->setChecked(item.checked);
         action->setEnabled(item.enabled);
     }
+    if (cartridgeTips_)
+        cartridgeTips_->follow(state);
     if (mirrorFollower_)
         mirrorFollower_();
 }

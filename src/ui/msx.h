@@ -8,6 +8,8 @@
 #include <map>
 #include <memory>
 
+class CartridgeIdentifier;
+class CartridgeTips;
 class FileBrowser;
 class TForm1;
 
@@ -37,6 +39,11 @@ class MainWindow : public QMainWindow, public WindowHost {
     // Runs after every mirror, so that the reader's caption and text follow the form as well.
     void setMirrorFollower(std::function<void()> follow) { mirrorFollower_ = std::move(follow); }
 
+    // From now on the slot captions say what the identifier knows about their cartridges.
+    void setCartridgeIdentifier(CartridgeIdentifier& identifier);
+    // A user's choice of an item in the named list: the list's handler runs.
+    void chooseListItem(const char* control, int index);
+
     void closeMain() override;
     void bringMainToFront() override;
     void showReader() override;
@@ -48,6 +55,9 @@ class MainWindow : public QMainWindow, public WindowHost {
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     // The widgets the binding tables name, found once by bind; defined beside the tables.
@@ -58,14 +68,18 @@ class MainWindow : public QMainWindow, public WindowHost {
 
     void bindControls();
     void fileListChanged();
+    void centre();
+    void showMessage(const QString& message);
     void showPicture(QObject* label, const ImagePtr& picture);
 
     TForm1* form_ = nullptr;
     std::unique_ptr<Controls, ControlsDeleter> controls_;
     QWidget* panel_;
     FileBrowser* browser_;
+    CartridgeTips* cartridgeTips_ = nullptr;
     std::function<void()> showReader_;
     std::function<void()> mirrorFollower_;
     std::map<const QObject*, ImagePtr> shownPictures_;
     bool shownOnce_ = false;
+    bool framed_ = false; // centred again once the window manager has put its frame around
 };
