@@ -202,7 +202,16 @@ void insertCartridge(int slot, const std::string& path, int mapper, Build& b)
     }
     ++b.slotsUsed;
     b.add({slot == 0 ? "-carta" : "-cartb", path});
-    const std::string head = slotName(slot) + ": " + path + " (" + std::to_string(*size) + " bytes)";
+    std::string head = slotName(slot) + ": " + path + " (" + std::to_string(*size) + " bytes)";
+    // openMSX looks every cartridge up in its database itself; a -romtype would override that.
+    if (const auto software = b.context.known ? b.context.known(path) : std::nullopt) {
+        b.log(head + ", in openMSX's software database: " + softwaredb::describe(*software) +
+              "; openMSX applies its own entry, the slot's mapper is not passed");
+        b.sccFromCartridge =
+            b.sccFromCartridge || romTypeFor(softwaredb::mapperItemFor(software->type)) == "KonamiSCC";
+        return;
+    }
+    head += ", not in openMSX's software database";
     const std::string_view romType = romTypeArgument(*size, mapper);
     if (romType.empty()) {
         b.log(head + (*size <= largestDetectedRom ? ", 64 KB or less" : ", no mapper type chosen") +
@@ -324,6 +333,11 @@ std::string_view romTypeFor(int mapperIndex)
     if (mapperIndex < 0 || mapperIndex >= static_cast<int>(mapperTypes.size()))
         return {};
     return mapperTypes[mapperIndex].romType;
+}
+
+std::optional<softwaredb::Software> knownToInstalledDatabase(const std::string& path)
+{
+    return softwaredb::Database::installed().identify(path).known;
 }
 
 std::string_view romTypeArgument(std::uintmax_t size, int mapperIndex)

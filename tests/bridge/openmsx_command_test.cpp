@@ -88,6 +88,7 @@ struct RomCase {
     std::uintmax_t size;
     std::string mappers;
     std::vector<std::string> expected;
+    bool slot1Known = false; // in openMSX's software database
 };
 
 class RomTypes : public testing::TestWithParam<RomCase> {};
@@ -96,8 +97,21 @@ TEST_P(RomTypes, AreGivenOnlyForCartridgesLargerThan64KB)
 {
     const auto& c = GetParam();
     FakeFiles files{{{"/r/a.rom", c.size}, {"/r/b b.rom", c.size}}};
-    const auto launch = launchOf(lineWith({{"-rom", c.mappers}}, "/r/a.rom", "/r/b b.rom"), files);
+    bridge::LaunchContext context = contextWith(files);
+    context.known = [&c](const std::string& path) -> std::optional<softwaredb::Software> {
+        if (!c.slot1Known || path != "/r/a.rom")
+            return std::nullopt;
+        return softwaredb::Software{"Gradius 2 - Nemesis 2", "Konami", "1987", "KonamiSCC", true};
+    };
+    const auto launch = mapToOpenMsx(lineWith({{"-rom", c.mappers}}, "/r/a.rom", "/r/b b.rom"), context);
     EXPECT_EQ(head(launch.arguments), c.expected);
+    const auto slotLine = [&launch](const char* slot) {
+        return *std::find_if(launch.log.begin(), launch.log.end(),
+                             [slot](const std::string& l) { return l.rfind(slot, 0) == 0; });
+    };
+    EXPECT_EQ(slotLine("slot 1:").find("Gradius 2 - Nemesis 2, Konami 1987") != std::string::npos,
+              c.slot1Known);
+    EXPECT_THAT(slotLine("slot 2:"), HasSubstr("not in openMSX's software database"));
 }
 
 std::vector<std::string> both(std::vector<std::string> a, std::vector<std::string> b)
@@ -116,7 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
                     RomCase{131072, "4,5", both({"-romtype", "ASCII8"}, {"-romtype", "ASCII16"})},
                     RomCase{65537, "2,4", both({"-romtype", "KonamiSCC"}, {"-romtype", "ASCII8"})},
                     RomCase{65536, "2,4", both({}, {})}, RomCase{32768, "5,5", both({}, {})},
-                    RomCase{131072, "-1,-1", both({}, {})}, RomCase{131072, "6,x", both({}, {})}));
+                    RomCase{131072, "-1,-1", both({}, {})}, RomCase{131072, "6,x", both({}, {})},
+                    RomCase{131072, "0,0", both({}, {"-romtype", "Konami"}), true}));
 
 TEST(OpenMsxCommand, LeavesOutACartridgeThatIsGoneAndSaysSo)
 {
