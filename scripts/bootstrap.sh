@@ -7,6 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config file dpkg-dev
     qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
     libfluidsynth-dev fluidsynth timgm6mb-soundfont
+    libpugixml-dev nettle-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-utils imagemagick

@@ -1,7 +1,9 @@
 #include "launch_plan.h"
 
 #include "openmsx_command.h"
+#include "openmsx_probe.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -23,9 +25,10 @@ bool isExecutableFile(const std::filesystem::path& path)
     return (status.permissions() & anyExec) != fs::perms::none;
 }
 
-LaunchPlan failed(int code, std::string message)
+LaunchPlan failed(int code, std::string appDir, std::string message)
 {
     LaunchPlan plan;
+    plan.appDir = std::move(appDir);
     plan.exitCode = code;
     plan.failure = std::string(self) + message;
     plan.log.push_back(plan.failure);
@@ -54,7 +57,7 @@ std::string findProgram(std::string_view name, std::string_view pathVariable)
     return {};
 }
 
-std::optional<std::string> readFirstLine(const std::string& path)
+std::optional<std::string> readHead(const std::string& path, std::size_t bound)
 {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec))
@@ -62,11 +65,20 @@ std::optional<std::string> readFirstLine(const std::string& path)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return std::nullopt;
-    std::string line;
-    std::getline(in, line);
+    std::string text(bound, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
     if (in.bad())
         return std::nullopt;
-    return line.substr(0, line.find_first_of("\r\n"));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return text;
+}
+
+std::optional<std::string> readFirstLine(const std::string& path, std::size_t bound)
+{
+    auto line = readHead(path, bound + 1);
+    if (line)
+        line->resize(std::min(line->size(), line->find_first_of("\r\n")));
+    return line;
 }
 
 std::string shellQuoted(const std::vector<std::string>& words)
@@ -98,30 +110,48 @@ LaunchPlan planLaunch(const std::vector<std::string>& arguments, const Environme
     for (const auto& a : arguments)
         argument += (argument.empty() ? "" : " ") + a;
     if (argument.size() < 2 || argument.front() != '@')
-        return failed(exitNoArgument, "no response file given; start it as \"fmsx-dos.exe @<path of "
-                                      "TULK.CFG>\", as the Veldrun front-end does when you press MSX!");
+        return failed(exitNoArgument, {},
+                      "no response file given; start it as \"fmsx-dos.exe @<path of "
+                      "TULK.CFG>\", as the Veldrun front-end does when you press MSX!");
 
     const std::string responseFile = argument.substr(1);
+    std::string appDir = std::filesystem::path(responseFile).parent_path().string();
+    if (appDir.empty())
+        appDir = ".";
     const auto line = readFirstLine(responseFile);
     if (!line)
-        return failed(exitNoResponseFile, "cannot read the response file " + responseFile +
-                                              "; press MSX! in Veldrun, which writes it, or name an "
-                                              "existing file after the @");
+        return failed(exitNoResponseFile, appDir,
+                      "cannot read the response file " + responseFile +
+                          "; press MSX! in Veldrun, which writes it, or name an existing file after the @");
 
     const std::string program = findProgram("openmsx", environment.path);
     if (program.empty())
-        return failed(exitNoEmulator, "openmsx was not found on PATH; install the emulator and its free "
-                                      "system ROMs with \"sudo apt-get install openmsx cbios\"");
+        return failed(exitNoEmulator, appDir,
+                      "openmsx was not found on PATH; install the emulator and its free system ROMs with "
+                      "\"sudo apt-get install openmsx cbios\"");
 
+    std::vector<std::string> probeLog;
+    TestConfigAnswers answers(environment.cacheFile,
+                              environment.cacheFile.empty() ? "" : answersKey(program));
+    LaunchContext context{
+        appDir,
+        environment.sizeOf,
+        readHead(appDir + std::string(machineChoiceFile), 16 * 1024).value_or(""),
+        environment.userRomFolder,
+        testConfigProbe(program, answers, probeLog),
+        [&program](const std::string& machine) { return drivesOfMachine(program, machine); }};
     const ResponseLine parsed = parseResponseLine(*line, environment.sizeOf);
-    OpenMsxLaunch launch = mapToOpenMsx(parsed, environment.sizeOf, environment.extraCommand);
+    OpenMsxLaunch launch = mapToOpenMsx(parsed, context);
+    answers.save();
 
     LaunchPlan plan;
+    plan.appDir = appDir;
     plan.program = program;
     plan.arguments = std::move(launch.arguments);
     plan.log.push_back("response file: " + responseFile);
     plan.log.push_back("line: " + *line);
     plan.log.insert(plan.log.end(), launch.log.begin(), launch.log.end());
+    plan.log.insert(plan.log.end(), probeLog.begin(), probeLog.end());
     plan.log.push_back("emulator: " + program);
     std::vector<std::string> shown{"openmsx"};
     shown.insert(shown.end(), plan.arguments.begin(), plan.arguments.end());

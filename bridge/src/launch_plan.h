@@ -17,14 +17,20 @@ inline constexpr int exitNoEmulator = 4;
 inline constexpr int exitStartFailed = 5;
 
 struct Environment {
-    std::string path;         // the PATH variable
-    std::string extraCommand; // VELDRUN_BRIDGE_EXTRA_COMMAND
+    std::string path;      // the PATH variable
+    std::string cacheFile; // where openMSX's answers are kept between runs; empty: none kept
+    std::string userRomFolder = "~/.openMSX/share/systemroms";
     FileSizeOf sizeOf = fileSizeOnDisk;
 };
+
+// The machine choice file, under the application directory.
+inline constexpr std::string_view machineChoiceFile = "/emulator/bridge.cfg";
+inline constexpr std::string_view logFile = "/emulator/bridge.log";
 
 struct LaunchPlan {
     int exitCode = 0;    // not 0: start nothing, show `failure` and end with this code
     std::string failure; // one line: what is wrong and how to put it right
+    std::string appDir;  // the response file's directory; empty when no response file was named
     std::string program; // full path of openmsx
     std::vector<std::string> arguments;
     std::vector<std::string> log;
@@ -36,8 +42,12 @@ LaunchPlan planLaunch(const std::vector<std::string>& arguments, const Environme
 // The first executable file called `name` in the directories of a PATH value, or empty.
 std::string findProgram(std::string_view name, std::string_view pathVariable);
 
-// The response file's first line without its line end, or nothing when it cannot be read.
-std::optional<std::string> readFirstLine(const std::string& path);
+// The response file's first line without its line end, or nothing when it cannot be read. At
+// most `bound` bytes are read: a longer line comes back cut to bound + 1 bytes.
+std::optional<std::string> readFirstLine(const std::string& path, std::size_t bound = longestLine);
+
+// The first `bound` bytes of a regular file, or nothing when it cannot be read.
+std::optional<std::string> readHead(const std::string& path, std::size_t bound);
 
 // A command line as a reader can copy it into a shell.
 std::string shellQuoted(const std::vector<std::string>& words);

@@ -1,7 +1,10 @@
-// fmsx-dos.exe for Linux: reads the front-end's response file and hands over to openMSX, running
-// the free C-BIOS system ROMs. Every decision goes to bridge.log beside this program.
+// fmsx-dos.exe for Linux: reads the front-end's response file and hands over to openMSX on a
+// machine that can do what the line asks. Every decision goes to emulator/bridge.log in the
+// application directory, the folder of the response file.
 
 #include "launch_plan.h"
+#include "machine_choice.h"
+#include "openmsx_probe.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -19,42 +22,28 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path ownDirectory(const char* argv0)
-{
-    std::error_code ec;
-    fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    if (ec || self.empty())
-        self = fs::absolute(argv0, ec);
-    return self.parent_path();
-}
-
 std::string environmentValue(const char* name, const char* fallback = "")
 {
     const char* value = std::getenv(name);
     return value ? value : fallback;
 }
 
-// openMSX finds the C-BIOS ROMs under its system data, through links that the cbios package
+// openMSX finds the C-BIOS ROMs among its system ROMs, through links that the cbios package
 // fills; a missing package leaves those links dangling.
 bool cbiosInstalled(const std::string& openmsx)
 {
-    std::vector<fs::path> dirs{fs::path(openmsx).parent_path().parent_path() / "share/openmsx/systemroms",
-                               "/usr/share/openmsx/systemroms", "/usr/local/share/openmsx/systemroms"};
-    if (auto data = environmentValue("OPENMSX_SYSTEM_DATA"); !data.empty())
-        dirs.emplace_back(fs::path(data) / "systemroms");
-    if (auto home = environmentValue("OPENMSX_HOME"); !home.empty())
-        dirs.emplace_back(fs::path(home) / "share/systemroms");
-    if (auto home = environmentValue("HOME"); !home.empty())
-        dirs.emplace_back(fs::path(home) / ".openMSX/share/systemroms");
     std::error_code ec;
-    for (const auto& dir : dirs)
-        if (fs::is_regular_file(dir / "cbios_main_msx2.rom", ec))
+    for (const auto& folder : bridge::openMsxFolders(openmsx))
+        if (fs::is_regular_file(fs::path(folder) / "cbios_main_msx2.rom", ec))
             return true;
     return false;
 }
 
-void writeLog(const fs::path& path, const std::vector<std::string>& lines)
+void writeLog(const std::string& appDir, const std::vector<std::string>& lines)
 {
+    if (appDir.empty())
+        return; // no response file named: the message on standard error is all there is
+    const fs::path path = appDir + std::string(bridge::logFile);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << "Veldrun emulator bridge: fMSX options to openMSX\n";
     for (const auto& line : lines)
@@ -63,20 +52,35 @@ void writeLog(const fs::path& path, const std::vector<std::string>& lines)
         std::cerr << "fmsx-dos.exe: cannot write " << path.string() << "; carrying on without a log\n";
 }
 
+// A commented machine choice file beside the log shows the user what can be chosen.
+void offerMachineChoiceFile(const std::string& appDir)
+{
+    const fs::path path = appDir + std::string(bridge::machineChoiceFile);
+    std::error_code ec;
+    if (appDir.empty() || fs::exists(fs::symlink_status(path, ec)) ||
+        !fs::is_directory(path.parent_path(), ec))
+        return;
+    std::ofstream(path, std::ios::binary) << bridge::machineChoiceTemplate();
+}
+
+bridge::Environment environment()
+{
+    bridge::Environment env;
+    // execvp searches this list when PATH is not set; so do we.
+    env.path = environmentValue("PATH", "/bin:/usr/bin");
+    env.cacheFile = bridge::answersCachePath();
+    if (auto home = environmentValue("OPENMSX_HOME"); !home.empty())
+        env.userRomFolder = home + "/share/systemroms";
+    return env;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    bridge::Environment environment;
-    // execvp searches this list when PATH is not set; so do we.
-    environment.path = environmentValue("PATH", "/bin:/usr/bin");
-    environment.extraCommand = environmentValue("VELDRUN_BRIDGE_EXTRA_COMMAND");
-
-    bridge::LaunchPlan plan = bridge::planLaunch({argv + 1, argv + argc}, environment);
-    const fs::path logPath = ownDirectory(argv[0]) / "bridge.log";
-
+    bridge::LaunchPlan plan = bridge::planLaunch({argv + 1, argv + argc}, environment());
     if (plan.exitCode != 0) {
-        writeLog(logPath, plan.log);
+        writeLog(plan.appDir, plan.log);
         std::cerr << plan.failure << '\n';
         return plan.exitCode;
     }
@@ -86,7 +90,8 @@ int main(int argc, char** argv)
         plan.log.push_back(warning);
         std::cerr << warning << '\n';
     }
-    writeLog(logPath, plan.log);
+    offerMachineChoiceFile(plan.appDir);
+    writeLog(plan.appDir, plan.log);
 
     std::vector<char*> args;
     std::string name = "openmsx";
@@ -99,7 +104,7 @@ int main(int argc, char** argv)
     const std::string failure = "fmsx-dos.exe: cannot start " + plan.program + ": " + std::strerror(errno) +
                                 "; reinstall it with \"sudo apt-get install --reinstall openmsx\"";
     plan.log.push_back(failure);
-    writeLog(logPath, plan.log);
+    writeLog(plan.appDir, plan.log);
     std::cerr << failure << '\n';
     return bridge::exitStartFailed;
 }

@@ -1,6 +1,10 @@
 #include "openmsx_command.h"
 
+#include "screen_notice.h"
+
+#include <algorithm>
 #include <array>
+#include <filesystem>
 #include <utility>
 
 namespace bridge {
@@ -27,15 +31,11 @@ struct Skipped {
     std::string_view reason;
 };
 
-// Options fMSX knows that have no counterpart for a C-BIOS machine in openMSX.
-constexpr std::array<Skipped, 11> skippedOptions{{
+// Options fMSX knows that have no counterpart in openMSX.
+constexpr std::array<Skipped, 7> skippedOptions{{
     {"-sq", "sound quality: openMSX always mixes its sound at its own quality"},
     {"-video", "screen mode and video adapter: openMSX sizes and renders its own window"},
-    {"-fmpac", "FM-PAC: openMSX's FM-PAC needs the original FM-PAC ROM, which is not free"},
-    {"-scc", "SCC: in openMSX the SCC comes with a cartridge of the Konami5 8kB mapper type"},
-    {"-ifreq", "interrupt frequency: the C-BIOS machine sets its own video frequency"},
-    {"-ram", "RAM size: the C-BIOS machine has its own fixed memory"},
-    {"-vram", "video RAM size: the C-BIOS machine has its own fixed video RAM"},
+    {"-vram", "video RAM size: no MSX video chip addresses more than 128 KB"},
     {"-adjust", "screen adjustment: openMSX has no such switch"},
     {"-painter", "fast screen painter: openMSX has no such switch"},
     {"-modeswitch", "VGA mode switch: openMSX has no such switch"},
@@ -45,8 +45,19 @@ constexpr std::array<Skipped, 11> skippedOptions{{
 constexpr int defaultVolume = 10; // the front-end writes no -volume for this position
 constexpr int defaultSpeed = 100; // nor any -cpuspeed for this one
 constexpr int fastestSpeed = 1000;
+constexpr int cartridgeSlots = 2; // the external slots of every machine the bridge chooses
+constexpr int noticeSeconds = 20;
 
 std::string slotName(int slot) { return "slot " + std::to_string(slot + 1); }
+std::string driveName(int drive) { return drive == 0 ? "A" : "B"; }
+std::string fileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
+// openMSX's on-screen font has no underscore.
+std::string shownName(std::string name)
+{
+    std::replace(name.begin(), name.end(), '_', ' ');
+    return name;
+}
 
 std::string mapperName(int index)
 {
@@ -56,11 +67,29 @@ std::string mapperName(int index)
 }
 
 struct Choices {
-    std::string machine = "C-BIOS_MSX2";
+    Generation generation = Generation::Msx2;
     std::array<int, 2> mappers{-1, -1};
+    std::array<std::string, 2> disks;
     int speed = defaultSpeed;
     int volume = defaultVolume;
     bool limitSprites = false;
+    int ramKB = 0;
+    bool sixtyHz = false;
+    bool fm = false;
+    bool scc = false;
+};
+
+// What the launch is building, passed along its steps.
+struct Build {
+    const LaunchContext& context;
+    OpenMsxLaunch out;
+    MachineChoice machine;
+    int slotsUsed = 0;
+    bool sccFromCartridge = false;
+    bool needsSystemRoms = false;
+    void log(std::string line) { out.log.push_back(std::move(line)); }
+    void tell(std::string line) { out.notice.push_back(std::move(line)); }
+    void add(std::initializer_list<std::string> words) { out.arguments.insert(out.arguments.end(), words); }
 };
 
 void readRom(const ParsedOption& option, Choices& choices, std::vector<std::string>& log)
@@ -81,25 +110,47 @@ void readRom(const ParsedOption& option, Choices& choices, std::vector<std::stri
                   mapperName(*b) + " (slot 2)");
 }
 
-void readNumber(const ParsedOption& option, int low, int high, int& target, std::string_view what,
+bool readNumber(const ParsedOption& option, int low, int high, int& target, std::string_view what,
                 std::vector<std::string>& log)
 {
     const auto value = parseNumber(option.value);
     if (!value || *value < low || *value > high) {
         log.push_back(option.name + " " + option.value + ": not a " + std::string(what) + " from " +
                       std::to_string(low) + " to " + std::to_string(high) + ", left out");
-        return;
+        return false;
     }
     target = *value;
+    return true;
+}
+
+// The options that choose the machine and its sound: what they ask is weighed once all are read.
+bool readMachineOption(const ParsedOption& option, Choices& choices, std::vector<std::string>& log)
+{
+    const std::string& name = option.name;
+    int value = 0;
+    if (name == "-msx1" || name == "-msx2+")
+        choices.generation = name == "-msx1" ? Generation::Msx1 : Generation::Msx2Plus;
+    else if (name == "-ram" && readNumber(option, 16, 32, value, "RAM size in 16 KB units", log))
+        choices.ramKB = value * 16;
+    else if (name == "-ifreq")
+        choices.sixtyHz = option.value == "60";
+    else if (name == "-fmpac" && readNumber(option, -1, 3, value, "FM-PAC mode", log))
+        choices.fm = value > 0;
+    else if (name == "-scc" && readNumber(option, -1, 1, value, "SCC switch", log))
+        choices.scc = value == 1;
+    else if (name == "-diska" || name == "-diskb")
+        choices.disks[name == "-diska" ? 0 : 1] = option.value;
+    else
+        return name == "-ram" || name == "-fmpac" || name == "-scc";
+    return true;
 }
 
 void readOption(const ParsedOption& option, Choices& choices, std::vector<std::string>& log)
 {
     const std::string& name = option.name;
-    if (name == "-msx1" || name == "-msx2+") {
-        choices.machine = name == "-msx1" ? "C-BIOS_MSX1" : "C-BIOS_MSX2+";
-        log.push_back(name + ": machine " + choices.machine);
-    } else if (name == "-rom") {
+    if (readMachineOption(option, choices, log))
+        return;
+    if (name == "-rom") {
         readRom(option, choices, log);
     } else if (name == "-cpuspeed") {
         readNumber(option, 1, fastestSpeed, choices.speed, "speed in percent", log);
@@ -109,9 +160,6 @@ void readOption(const ParsedOption& option, Choices& choices, std::vector<std::s
         int limit = 0;
         readNumber(option, 0, 1, limit, "sprite switch", log);
         choices.limitSprites = limit == 1;
-    } else if (name == "-diska" || name == "-diskb") {
-        log.push_back(std::string("drive ") + (name == "-diska" ? "A" : "B") + ": " + option.value +
-                      ": left out, the C-BIOS machines have no disk drive (C-BIOS runs cartridges only)");
     } else {
         for (const auto& skipped : skippedOptions)
             if (skipped.option == name)
@@ -119,40 +167,149 @@ void readOption(const ParsedOption& option, Choices& choices, std::vector<std::s
     }
 }
 
-void insertCartridge(int slot, const std::string& path, int mapper, const FileSizeOf& sizeOf,
-                     OpenMsxLaunch& out)
+bool isBlankDefault(const LaunchContext& context, int drive, const std::string& path)
 {
-    if (path.empty()) {
-        out.log.push_back(slotName(slot) + ": empty");
-        return;
-    }
-    const auto size = sizeOf(path);
-    if (!size) {
-        out.log.push_back(slotName(slot) + ": " + path + ": no such file, left out");
-        return;
-    }
-    out.arguments.push_back(slot == 0 ? "-carta" : "-cartb");
-    out.arguments.push_back(path);
-    const std::string head = slotName(slot) + ": " + path + " (" + std::to_string(*size) + " bytes)";
-    if (*size <= largestDetectedRom) {
-        out.log.push_back(head + ", 64 KB or less: openMSX detects its type");
-        return;
-    }
-    const std::string_view romType = romTypeFor(mapper);
-    if (romType.empty()) {
-        out.log.push_back(head + ", no mapper type chosen: openMSX detects its type");
-        return;
-    }
-    out.arguments.push_back("-romtype");
-    out.arguments.emplace_back(romType);
-    out.log.push_back(head + ", mapper " + mapperName(mapper) + ": ROM type " + std::string(romType));
+    return path == context.appDir + (drive == 0 ? "/disks/drivea.dsk" : "/disks/driveb.dsk");
 }
 
-void command(std::string text, std::string_view why, OpenMsxLaunch& out)
+Needs needsOf(const Choices& choices, const LaunchContext& context)
 {
-    out.log.push_back(std::string(why) + ": " + text);
-    out.arguments.push_back("-command");
-    out.arguments.push_back(std::move(text));
+    Needs needs{choices.generation, 0, choices.ramKB, choices.sixtyHz, choices.fm};
+    for (int drive = 0; drive < 2; ++drive) {
+        const std::string& path = choices.disks[drive];
+        if (!path.empty() && !isBlankDefault(context, drive, path) && context.sizeOf(path))
+            needs.drives = drive + 1;
+    }
+    return needs;
+}
+
+void insertCartridge(int slot, const std::string& path, int mapper, Build& b)
+{
+    if (path.empty()) {
+        b.log(slotName(slot) + ": empty");
+        return;
+    }
+    const auto size = b.context.sizeOf(path);
+    if (!size) {
+        b.log(slotName(slot) + ": " + path + ": no such file, left out");
+        b.tell("Cartridge " + slotName(slot) + ": " + fileName(path) + " not found.");
+        return;
+    }
+    ++b.slotsUsed;
+    b.add({slot == 0 ? "-carta" : "-cartb", path});
+    const std::string head = slotName(slot) + ": " + path + " (" + std::to_string(*size) + " bytes)";
+    const std::string_view romType = romTypeArgument(*size, mapper);
+    if (romType.empty()) {
+        b.log(head + (*size <= largestDetectedRom ? ", 64 KB or less" : ", no mapper type chosen") +
+              ": openMSX detects its type");
+        return;
+    }
+    b.add({"-romtype", std::string(romType)});
+    b.sccFromCartridge = b.sccFromCartridge || romType == "KonamiSCC";
+    b.log(head + ", mapper " + mapperName(mapper) + ": ROM type " + std::string(romType));
+}
+
+void insertDisk(int drive, const std::string& path, Build& b)
+{
+    if (path.empty())
+        return;
+    const bool blank = isBlankDefault(b.context, drive, path);
+    const std::string head = "drive " + driveName(drive) + ": " + path;
+    if (!b.context.sizeOf(path)) {
+        b.log(head + ": no such file, left out");
+        if (!blank)
+            b.tell("Drive " + driveName(drive) + ": " + fileName(path) + " not found.");
+    } else if (b.machine.traits.drives > drive) {
+        b.add({drive == 0 ? "-diska" : "-diskb", path});
+        b.log(head + (blank ? ": the blank default disk" : ": inserted"));
+    } else if (blank) {
+        b.log(head + ": the blank default disk, left out: " + b.machine.name + " has no drive " +
+              driveName(drive));
+    } else {
+        b.log(head + ": left out, " + b.machine.name + " has no drive " + driveName(drive));
+        b.tell(b.machine.traits.drives == 0
+                   ? "No disk drive on " + shownName(b.machine.name) + ": " + fileName(path) + " left out."
+                   : "One disk drive only: " + fileName(path) + " in drive B left out.");
+        b.needsSystemRoms = true;
+    }
+}
+
+// The FM-PAC and the SCC come as openMSX extensions, each in a cartridge slot of its own.
+bool insertExtension(const std::string& extension, std::string_view what, Build& b)
+{
+    if (b.slotsUsed >= cartridgeSlots) {
+        b.log(std::string(what) + ": left out, both cartridge slots are in use");
+        return false;
+    }
+    if (!b.context.starts(b.machine.name, extension)) {
+        b.log(std::string(what) + ": left out, openMSX cannot start the " + extension + " extension here");
+        return false;
+    }
+    ++b.slotsUsed;
+    b.add({"-ext", extension});
+    b.log(std::string(what) + ": openMSX extension " + extension);
+    return true;
+}
+
+void addSound(const Choices& choices, Build& b)
+{
+    if (choices.fm && b.machine.traits.msxMusic) {
+        b.log("FM-PAC: " + b.machine.name + " has MSX-MUSIC built in");
+    } else if (choices.fm && !insertExtension("fmpac", "FM-PAC", b)) {
+        b.tell("No FM sound: openMSX's FM-PAC needs fmpac.rom among the system ROMs.");
+        b.needsSystemRoms = true;
+    }
+    if (choices.scc && b.sccFromCartridge)
+        b.log("SCC: comes with the Konami5 cartridge");
+    else if (choices.scc)
+        insertExtension("scc", "SCC", b);
+}
+
+void weighMachine(const Needs& needs, Build& b)
+{
+    const MachineTraits& m = b.machine.traits;
+    if (needs.ramKB > 0 && m.ramKB > 0 && m.ramKB < needs.ramKB) {
+        b.log("memory: " + b.machine.name + " has " + std::to_string(m.ramKB) + " KB, the line asks for " +
+              std::to_string(needs.ramKB) + " KB");
+        b.tell("Only " + std::to_string(m.ramKB) + " KB of memory, " + std::to_string(needs.ramKB) +
+               " KB asked.");
+        b.needsSystemRoms = true;
+    }
+    if (m.sixtyHz != needs.sixtyHz)
+        b.log(std::string("frequency: ") + b.machine.name + " runs at " + (m.sixtyHz ? "60" : "50") +
+              " Hz, the line asks for " + (needs.sixtyHz ? "60" : "50") + " Hz");
+}
+
+void command(std::string text, std::string_view why, Build& b)
+{
+    b.log(std::string(why) + ": " + text);
+    b.add({"-command", std::move(text)});
+}
+
+void addSettings(const Choices& choices, Build& b)
+{
+    command("set save_settings_on_exit off",
+            "openMSX keeps its own saved settings as they were, whatever this run sets", b);
+    command("set speed " + std::to_string(choices.speed), "CPU speed " + std::to_string(choices.speed) + "%",
+            b);
+    command("set master_volume " + std::to_string(masterVolumeFor(choices.volume)),
+            "volume " + std::to_string(choices.volume) + " of 15", b);
+    command(std::string("set limitsprites ") + (choices.limitSprites ? "on" : "off"),
+            choices.limitSprites ? "sprites limited to 4/8 a line" : "all sprites shown", b);
+}
+
+void addNotice(bool lineNotes, Build& b)
+{
+    if (lineNotes)
+        b.tell("Parts of TULK.CFG were not understood and left out.");
+    if (b.out.notice.empty())
+        return;
+    b.tell(b.needsSystemRoms ? "Put the system ROMs of a real MSX into " + b.context.userRomFolder +
+                                   "; details in emulator/bridge.log."
+                             : "Details in emulator/bridge.log.");
+    const std::string tcl = noticeCommand(b.out.notice, noticeSeconds);
+    b.log("on the screen: " + std::to_string(b.out.notice.size()) + " lines");
+    b.add({"-command", tcl});
 }
 
 } // namespace
@@ -162,6 +319,11 @@ std::string_view romTypeFor(int mapperIndex)
     if (mapperIndex < 0 || mapperIndex >= static_cast<int>(mapperTypes.size()))
         return {};
     return mapperTypes[mapperIndex].romType;
+}
+
+std::string_view romTypeArgument(std::uintmax_t size, int mapperIndex)
+{
+    return size <= largestDetectedRom ? std::string_view() : romTypeFor(mapperIndex);
 }
 
 int masterVolumeFor(int volume) { return (volume * 100 + 7) / 15; }
@@ -182,34 +344,36 @@ std::optional<int> parseNumber(std::string_view text)
     return negative ? -value : value;
 }
 
-OpenMsxLaunch mapToOpenMsx(const ResponseLine& line, const FileSizeOf& sizeOf, std::string_view extraCommand)
+OpenMsxLaunch mapToOpenMsx(const ResponseLine& line, const LaunchContext& context)
 {
-    OpenMsxLaunch out;
-    out.log = line.notes;
+    Build b{context, {}, {}};
+    b.out.log = line.notes;
     Choices choices;
-    bool machineChosen = false;
-    for (const auto& option : line.options) {
-        machineChosen = machineChosen || option.name == "-msx1" || option.name == "-msx2+";
-        readOption(option, choices, out.log);
+    for (const auto& option : line.options)
+        readOption(option, choices, b.out.log);
+
+    const Needs needs = needsOf(choices, context);
+    const std::string userChoice = userMachineFor(context.machineChoiceText, needs.generation, b.out.log);
+    b.machine = chooseMachine(needs, userChoice, context.starts);
+    b.out.log.insert(b.out.log.end(), b.machine.log.begin(), b.machine.log.end());
+    if (!knownMachine(b.machine.name) && context.drivesOf) {
+        if (const auto drives = context.drivesOf(b.machine.name)) {
+            b.machine.traits.drives = *drives;
+            b.log("machine " + b.machine.name + ": its description in openMSX declares " +
+                  std::to_string(*drives) + " disk drives");
+        }
     }
-    if (!machineChosen)
-        out.log.push_back("no machine option: machine C-BIOS_MSX2");
 
-    out.arguments = {"-machine", choices.machine};
+    b.add({"-machine", b.machine.name});
     for (int slot = 0; slot < 2; ++slot)
-        insertCartridge(slot, line.cartridges[slot], choices.mappers[slot], sizeOf, out);
-
-    command("set save_settings_on_exit off",
-            "openMSX keeps its own saved settings as they were, whatever this run sets", out);
-    command("set speed " + std::to_string(choices.speed), "CPU speed " + std::to_string(choices.speed) + "%",
-            out);
-    command("set master_volume " + std::to_string(masterVolumeFor(choices.volume)),
-            "volume " + std::to_string(choices.volume) + " of 15", out);
-    command(std::string("set limitsprites ") + (choices.limitSprites ? "on" : "off"),
-            choices.limitSprites ? "sprites limited to 4/8 a line" : "all sprites shown", out);
-    if (!extraCommand.empty())
-        command(std::string(extraCommand), "extra command from VELDRUN_BRIDGE_EXTRA_COMMAND", out);
-    return out;
+        insertCartridge(slot, line.cartridges[slot], choices.mappers[slot], b);
+    for (int drive = 0; drive < 2; ++drive)
+        insertDisk(drive, choices.disks[drive], b);
+    addSound(choices, b);
+    weighMachine(needs, b);
+    addSettings(choices, b);
+    addNotice(!line.notes.empty(), b);
+    return std::move(b.out);
 }
 
 } // namespace bridge

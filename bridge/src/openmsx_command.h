@@ -1,20 +1,33 @@
 #pragma once
 
+#include "machine_choice.h"
 #include "response_line.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// Turns what the front-end asked of fMSX into an openMSX command line running on the free C-BIOS
-// system ROMs, and says in plain words what became of every option.
+// Turns what the front-end asked of fMSX into an openMSX command line on a machine that can do
+// it, says in plain words what became of every option, and on the screen what was left out.
 namespace bridge {
+
+struct LaunchContext {
+    std::string appDir; // the application directory; its disks/drivea.dsk and driveb.dsk are blanks
+    FileSizeOf sizeOf = fileSizeOnDisk;
+    std::string machineChoiceText; // the machine choice file's text, empty when there is none
+    std::string userRomFolder;     // where the user puts system ROMs, as the notice names it
+    Probe starts;                  // may openMSX start this machine (with this extension)?
+    // The drives of a machine the bridge's table does not know; empty or nothing: taken as one.
+    std::function<std::optional<int>(const std::string& machine)> drivesOf;
+};
 
 struct OpenMsxLaunch {
     std::vector<std::string> arguments; // without the program name
     std::vector<std::string> log;       // one decision a line
+    std::vector<std::string> notice;    // shown on the emulator's screen; empty when all went in
 };
 
 // A cartridge this size or smaller keeps openMSX's own detection of its type.
@@ -23,14 +36,15 @@ inline constexpr std::uintmax_t largestDetectedRom = 64 * 1024;
 // The openMSX ROM type for a mapper index of the front-end's list, or empty for none.
 std::string_view romTypeFor(int mapperIndex);
 
+// The -romtype given for a cartridge, or empty where openMSX detects the type itself.
+std::string_view romTypeArgument(std::uintmax_t size, int mapperIndex);
+
 // The front-end's volume, 0 to 15, as openMSX's master volume, 0 to 100.
 int masterVolumeFor(int volume);
 
 // Strict decimal: an optional minus sign and digits, nothing else.
 std::optional<int> parseNumber(std::string_view text);
 
-// extraCommand, when not empty, goes last as one more Tcl command (used by the tests).
-OpenMsxLaunch mapToOpenMsx(const ResponseLine& line, const FileSizeOf& sizeOf,
-                           std::string_view extraCommand = {});
+OpenMsxLaunch mapToOpenMsx(const ResponseLine& line, const LaunchContext& context);
 
 } // namespace bridge

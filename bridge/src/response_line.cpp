@@ -1,6 +1,5 @@
 #include "response_line.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -27,162 +26,174 @@ const OptionSpec* findOption(std::string_view token)
     return nullptr;
 }
 
+std::string quotedForNote(std::string_view text)
+{
+    constexpr std::size_t shown = 80;
+    if (text.size() <= shown)
+        return "\"" + std::string(text) + "\"";
+    return "\"" + std::string(text.substr(0, shown)) + "...\" (" + std::to_string(text.size()) + " bytes)";
+}
+
 namespace {
 
-// Split at every blank, keeping the empty words that runs of blanks leave: joining the words
-// with one blank each gives the text back exactly.
-std::vector<std::string> splitAtBlanks(std::string_view line)
+// Where a word sits in the line. Words are split at every blank, so runs of blanks leave empty
+// words, and the text from one word's start to another's end is those words joined by blanks.
+struct Word {
+    std::size_t begin;
+    std::size_t end;
+};
+
+std::vector<Word> splitAtBlanks(std::string_view line)
 {
-    std::vector<std::string> words;
+    std::vector<Word> words;
     std::size_t start = 0;
     for (std::size_t i = 0; i <= line.size(); ++i) {
         if (i == line.size() || line[i] == ' ') {
-            words.emplace_back(line.substr(start, i - start));
+            words.push_back({start, i});
             start = i + 1;
         }
     }
     return words;
 }
 
-std::string joinWords(const std::vector<std::string>& words, std::size_t from, std::size_t to)
+// The readings of the slot 2 path's start that are tried; a real line has one or two.
+constexpr int triedSplits = 16;
+
+// The front-end writes absolute paths: slot 1's path, then one blank and slot 2's path. A blank
+// followed by "/" may thus start slot 2; the reading that names existing files wins, else the
+// whole run is slot 1's path (which then names no file and is left out later).
+std::array<std::string, 2> readCartridgeRun(std::string_view run, const FileSizeOf& sizeOf,
+                                            std::vector<std::string>& notes)
 {
-    std::string out;
-    for (std::size_t i = from; i < to; ++i) {
-        if (i > from)
-            out += ' ';
-        out += words[i];
+    if (run.empty() || run == " ")
+        return {};
+    const bool slot1Empty = run.front() == ' ';
+    const std::string_view paths = slot1Empty ? run.substr(1) : run;
+    if (paths.front() != '/') {
+        notes.push_back(quotedForNote(run) + " is not a cartridge path: left out");
+        return {};
     }
-    return out;
+    if (slot1Empty)
+        return {std::string(), std::string(paths)};
+    if (sizeOf(std::string(run)))
+        return {std::string(run), std::string()};
+    std::vector<std::size_t> splits;
+    for (std::size_t at = run.find(" /"); at != std::string_view::npos && splits.size() < triedSplits;
+         at = run.find(" /", at + 1))
+        splits.push_back(at);
+    for (const bool both : {true, false}) {
+        for (const std::size_t at : splits) {
+            const std::string a(run.substr(0, at)), b(run.substr(at + 1));
+            const bool foundA = sizeOf(a).has_value(), foundB = sizeOf(b).has_value();
+            if (both ? foundA && foundB : foundA || foundB)
+                return {a, b};
+        }
+    }
+    return {std::string(run), std::string()};
 }
 
-// How well a reading of the cartridge words fits the file system: more paths that name a file
-// is better, then fewer that do not.
-struct Fit {
-    int found = 0;
-    int missing = 0;
-    bool betterThan(const Fit& other) const
+class LineReader {
+  public:
+    LineReader(std::string_view line, ResponseLine& out) : line(line), words(splitAtBlanks(line)), out(out) {}
+
+    std::size_t firstOption() const { return nextOption(0); }
+    std::size_t count() const { return words.size(); }
+
+    // The text of words [from, to), without the blanks at either end.
+    std::string_view text(std::size_t from, std::size_t to) const
     {
-        return found != other.found ? found > other.found : missing < other.missing;
+        while (from < to && isEmpty(from))
+            ++from;
+        while (to > from && isEmpty(to - 1))
+            --to;
+        if (from == to)
+            return {};
+        return line.substr(words[from].begin, words[to - 1].end - words[from].begin);
     }
-};
 
-struct CartridgeReading {
-    std::array<std::string, 2> slots;
-    Fit fit;
-};
-
-void score(Fit& fit, const std::string& path, const FileSizeOf& sizeOf)
-{
-    if (path.empty())
-        return;
-    if (sizeOf(path))
-        ++fit.found;
-    else
-        ++fit.missing;
-}
-
-// Reads words [0, end) as the slot 1 path followed by the slot 2 path. The front-end writes the
-// slot 2 path after one blank; with slot 1 empty that blank starts the line.
-CartridgeReading readCartridges(const std::vector<std::string>& words, std::size_t end,
-                                const FileSizeOf& sizeOf)
-{
-    CartridgeReading best;
-    if (end == 0)
-        return best;
-    const std::size_t longest = words[0].empty() ? 1 : end;
-    bool first = true;
-    for (std::size_t k = longest; k >= 1; --k) {
-        CartridgeReading r{{joinWords(words, 0, k), joinWords(words, k, end)}, {}};
-        score(r.fit, r.slots[0], sizeOf);
-        score(r.fit, r.slots[1], sizeOf);
-        if (first || r.fit.betterThan(best.fit))
-            best = std::move(r);
-        first = false;
+    // Reads the option at word i and returns the index of the word after what it used.
+    std::size_t readOption(std::size_t i)
+    {
+        const std::string name(word(i));
+        const OptionSpec* option = findOption(name);
+        if (option->value == ValueKind::None) {
+            out.options.push_back({name, {}});
+            return i + 1;
+        }
+        const std::size_t end = nextOption(i + 1);
+        if (option->value == ValueKind::Path) {
+            const std::string_view path = text(i + 1, end);
+            if (path.empty())
+                out.notes.push_back(name + " has no path: left out");
+            else
+                out.options.push_back({name, std::string(path)});
+            return end;
+        }
+        std::size_t j = i + 1;
+        while (j < end && isEmpty(j))
+            ++j;
+        if (j == end) {
+            out.notes.push_back(name + " has no value: left out");
+            return end;
+        }
+        out.options.push_back({name, std::string(word(j))});
+        return j + 1;
     }
-    return best;
-}
 
-bool isOptionWord(const std::string& word) { return findOption(word) != nullptr; }
+    // Words that follow no option: noted as one piece up to the next option word.
+    std::size_t skipStrayWords(std::size_t i)
+    {
+        const std::size_t end = nextOption(i);
+        const std::string_view stray = text(i, end);
+        if (!stray.empty())
+            out.notes.push_back(quotedForNote(stray) + " is not an option the front-end writes: left out");
+        return end;
+    }
+
+    bool isOption(std::size_t i) const { return findOption(word(i)) != nullptr; }
+
+  private:
+    std::string_view word(std::size_t i) const
+    {
+        return line.substr(words[i].begin, words[i].end - words[i].begin);
+    }
+    bool isEmpty(std::size_t i) const { return words[i].begin == words[i].end; }
+    std::size_t nextOption(std::size_t i) const
+    {
+        while (i < words.size() && !isOption(i))
+            ++i;
+        return i;
+    }
+
+    std::string_view line;
+    std::vector<Word> words;
+    ResponseLine& out;
+};
 
 } // namespace
 
 ResponseLine parseResponseLine(std::string_view line, const FileSizeOf& sizeOf)
 {
     line = line.substr(0, line.find_first_of("\r\n"));
-    const auto words = splitAtBlanks(line);
-    const std::size_t n = words.size();
-
-    // Where a path could end: before any option word, or at the end of the line.
-    std::vector<std::size_t> stops;
-    for (std::size_t i = 0; i < n; ++i)
-        if (isOptionWord(words[i]))
-            stops.push_back(i);
-    stops.push_back(n);
-
     ResponseLine result;
-
-    // The cartridge paths run up to the first option word, unless a longer run (one that holds a
-    // word looking like an option) is the only reading that names existing files.
-    std::size_t optionsStart = stops.front();
-    CartridgeReading cartridges = readCartridges(words, optionsStart, sizeOf);
-    for (std::size_t s = 1; s < stops.size(); ++s) {
-        CartridgeReading r = readCartridges(words, stops[s], sizeOf);
-        if (r.fit.betterThan(cartridges.fit)) {
-            cartridges = std::move(r);
-            optionsStart = stops[s];
-        }
+    if (line.size() > longestLine) {
+        result.notes.push_back("the line is " + std::to_string(line.size()) + " bytes long: only its first " +
+                               std::to_string(longestLine) + " are read");
+        line = line.substr(0, longestLine);
     }
-    result.cartridges = std::move(cartridges.slots);
-
-    std::size_t i = optionsStart;
-    while (i < n) {
-        const std::string& word = words[i];
-        const OptionSpec* option = findOption(word);
-        if (word.empty()) {
-            ++i;
-        } else if (!option) {
-            result.notes.push_back("\"" + word + "\" is not an option the front-end writes: left out");
-            ++i;
-        } else if (option->value == ValueKind::None) {
-            result.options.push_back({word, {}});
-            ++i;
-        } else if (option->value == ValueKind::Word) {
-            std::size_t j = i + 1;
-            while (j < n && words[j].empty())
-                ++j;
-            if (j < n && !isOptionWord(words[j])) {
-                result.options.push_back({word, words[j]});
-                i = j + 1;
-            } else {
-                result.notes.push_back(word + " has no value: left out");
-                i = j;
-            }
-        } else {
-            std::size_t from = i + 1;
-            while (from < n && words[from].empty())
-                ++from;
-            // The shortest run up to an option word that names a file; failing that, the run up to
-            // the next option word.
-            const auto next = std::upper_bound(stops.begin(), stops.end(), i);
-            std::size_t end = *next;
-            bool found = false;
-            for (auto stop = next; stop != stops.end() && !found; ++stop) {
-                if (*stop > from && sizeOf(joinWords(words, from, *stop))) {
-                    end = *stop;
-                    found = true;
-                }
-            }
-            std::size_t last = end;
-            while (!found && last > from && words[last - 1].empty())
-                --last;
-            std::string path = joinWords(words, from, found ? end : last);
-            if (path.empty())
-                result.notes.push_back(word + " has no path: left out");
-            else
-                result.options.push_back({word, std::move(path)});
-            i = end;
-        }
+    LineReader reader(line, result);
+    const std::size_t first = reader.firstOption();
+    // The run of words before the first option, blanks at its start kept: one marks an empty slot 1.
+    std::string_view run = line;
+    if (first < reader.count()) {
+        const std::string_view rest = reader.text(first, reader.count());
+        run = line.substr(0, rest.data() - line.data());
+        if (!run.empty())
+            run.remove_suffix(1); // the blank before the option word
     }
+    result.cartridges = readCartridgeRun(run, sizeOf, result.notes);
+    for (std::size_t i = first; i < reader.count();)
+        i = reader.isOption(i) ? reader.readOption(i) : reader.skipStrayWords(i);
     return result;
 }
 

@@ -10,7 +10,7 @@
 
 // Reads the option line that the front-end writes into its response file: the two cartridge
 // paths first, then blank-separated options. Nothing on the line is quoted, so a path that
-// contains blanks is rebuilt by asking the file system which joined run of words names a file.
+// contains blanks is rebuilt from the words up to the next option word, never across one.
 namespace bridge {
 
 // Size of a regular file, or nothing when the path names no regular file.
@@ -51,7 +51,14 @@ struct ResponseLine {
     std::vector<std::string> notes;        // words that were left out, and why
 };
 
-// The line without its line end; everything after the first CR or LF is ignored.
+// The longest line read: a path is at most a few KB, so a longer line is not the front-end's.
+inline constexpr std::size_t longestLine = 64 * 1024;
+
+// The line without its line end; everything after the first CR or LF is ignored. Linear in the
+// line's length: the file system is asked about a bounded number of readings only.
 ResponseLine parseResponseLine(std::string_view line, const FileSizeOf& sizeOf);
+
+// A piece of the line as a note shows it: quoted, and cut short when long.
+std::string quotedForNote(std::string_view text);
 
 } // namespace bridge

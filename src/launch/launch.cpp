@@ -1,5 +1,6 @@
 #include "files/file_io.h"
 #include "files/paths.h"
+#include "form/errors.h"
 #include "form/tform1.h"
 
 namespace {
@@ -7,29 +8,56 @@ namespace {
 constexpr std::string_view responseFile = "\\TULK.CFG";
 constexpr std::string_view emulatorDirectory = "\\emulator\\";
 
+bool hasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+
+// The emulator reads one line: a name with a line break would end it early and the rest of the
+// choices would be dropped unseen. Refused before anything is stopped or written.
+void refuseLineBreaks(const LauncherState& s)
+{
+    if (!hasLineBreak(s.editline))
+        return;
+    const std::pair<const char*, const std::string*> names[] = {{"cartridge", &s.slotafile},
+                                                                {"cartridge", &s.slotbfile},
+                                                                {"disk image", &s.diskafile},
+                                                                {"disk image", &s.diskbfile},
+                                                                {"application directory", &s.default_}};
+    for (const auto& [what, name] : names) {
+        if (hasLineBreak(*name))
+            throw VeldrunError(std::string("The emulator cannot be started: the ") + what + " name \"" +
+                               *name + "\" holds a line break");
+    }
+    throw VeldrunError("The emulator cannot be started: the command line holds a line break");
+}
+
 } // namespace
 
 void TForm1::opslaan()
 {
     // The line as it stands, hand edits included; the emulator reads one line ended by CR LF.
-    fileio::writeAtomically(paths::under(state.default_, responseFile), state.editline + "\r\n");
+    fileio::save(paths::under(state.default_, responseFile), state.editline + "\r\n");
 }
 
 void TForm1::startknopClick()
 {
+    refuseLineBreaks(state);
+    const std::string program = paths::under(state.default_, emulatorDirectory) + state.emulatorexe;
+    const std::string found = paths::resolveCaseInsensitive(program);
+    // A missing emulator goes unreported, as the emulator's own failures do; a name the system
+    // cannot even look up would fail unseen, so it is said before anything changes.
+    if (fileio::nameTooLong(found))
+        throw cannotOpenFile(program);
     // Only an open tune is stopped: without one (no MIDI output, a missing tune) the emulator
     // must still start.
     if (services_.music.state() != MusicState::NoTune)
         services_.music.stop();
     opslaan();
 
-    const std::string program = paths::under(state.default_, emulatorDirectory) + state.emulatorexe;
     const std::string response = paths::under(state.default_, responseFile);
     state.start = program + " @" + response;
 
     // Program and argument travel separately, never through a shell: a space or a "$(...)" in
     // the application directory stays part of the path.
-    services_.processes.start(paths::resolveCaseInsensitive(program), {"@" + response});
+    services_.processes.start(found, {"@" + response});
     services_.windows.bringMainToFront();
 }
 

@@ -65,7 +65,7 @@ const char* machinePicture(int computer)
 void TForm1::Save1Click()
 {
     const std::string text = settings::encode(valuesOf(state));
-    fileio::writeAtomically(paths::resolveCaseInsensitive(settingsPath(state)), text);
+    fileio::save(paths::resolveCaseInsensitive(settingsPath(state)), text);
 }
 
 void TForm1::SaveClose1Click()

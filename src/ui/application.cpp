@@ -6,6 +6,7 @@
 #include "platform/qt_desktop_shell.h"
 #include "platform/qt_pictures.h"
 #include "platform/qt_process_starter.h"
+#include "platform/softwaredb_identifier.h"
 #include "ui/Unit2.h"
 #include "ui/file_browser.h"
 #include "ui/first_frame.h"
@@ -85,6 +86,8 @@ int runVeldrun(int argc, char** argv, bool quitOnFirstFrame)
     TForm1 form{Services{pictures, music, processes, shell, errors, window, random}};
     window.bind(form);
     reportMusicFailures(music, window);
+    SoftwareDbIdentifier cartridges;
+    window.setCartridgeIdentifier(cartridges);
 
     // Form1 first, with its creation handler; then the reader, hidden. Its window is made when
     // it is first shown: until then the form's reader model holds all there is to show.

@@ -3,6 +3,7 @@
 
 #include "form/tform1.h"
 #include "platform/qt_pictures.h"
+#include "ui/cartridge_tips.h"
 #include "ui/control_layout.h"
 #include "ui/file_browser.h"
 #include "ui/msx.h"
@@ -19,6 +20,8 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTreeWidget>
+
+#include <string_view>
 
 namespace {
 
@@ -177,12 +180,8 @@ void MainWindow::bind(TForm1& form)
 void MainWindow::bindControls()
 {
     for (const ListBinding& b : listBindings) {
-        connect(child<QComboBox>(panel_, b.control), &QComboBox::activated, this, [this, b](int index) {
-            dispatch([this, b, index] {
-                (form_->state.*b.list).select(index);
-                (form_->*b.handler)();
-            });
-        });
+        connect(child<QComboBox>(panel_, b.control), &QComboBox::activated, this,
+                [this, b](int index) { chooseListItem(b.control, index); });
     }
     for (const TrackBinding& b : trackBindings) {
         connect(child<QSlider>(panel_, b.control), &QSlider::valueChanged, this, [this, b](int value) {
@@ -220,6 +219,18 @@ void MainWindow::bindControls()
             [this](const QString& text) { form_->state.editline = stored(text); });
     connect(child<QLineEdit>(panel_, "editname"), &QLineEdit::textEdited, this,
             [this](const QString& text) { form_->editname = stored(text); });
+}
+
+void MainWindow::chooseListItem(const char* control, int index)
+{
+    for (const ListBinding& b : listBindings) {
+        if (std::string_view(b.control) != control)
+            continue;
+        dispatch([this, b, index] {
+            (form_->state.*b.list).select(index);
+            (form_->*b.handler)();
+        });
+    }
 }
 
 void MainWindow::mirror()
@@ -270,6 +281,8 @@ void MainWindow::mirror()
         action->setChecked(item.checked);
         action->setEnabled(item.enabled);
     }
+    if (cartridgeTips_)
+        cartridgeTips_->follow(state);
     if (mirrorFollower_)
         mirrorFollower_();
 }

@@ -1,6 +1,7 @@
 #include "ui/msx.h"
 
 #include "form/tform1.h"
+#include "ui/cartridge_tips.h"
 #include "ui/catalogue_tree_view.h"
 #include "ui/control_layout.h"
 #include "ui/file_browser.h"
@@ -101,6 +102,15 @@ void MainWindow::closeEvent(QCloseEvent* event)
     QMainWindow::closeEvent(event);
     if (event->isAccepted())
         emit closed();
+}
+
+void MainWindow::setCartridgeIdentifier(CartridgeIdentifier& identifier)
+{
+    delete cartridgeTips_;
+    cartridgeTips_ = new CartridgeTips(panel_, identifier, [this](int slot, int item) {
+        chooseListItem(slot == 0 ? "slota" : "slotb", item);
+    });
+    mirror();
 }
 
 void MainWindow::closeMain() { close(); }

@@ -7,6 +7,8 @@
 #include <functional>
 #include <map>
 
+class CartridgeIdentifier;
+class CartridgeTips;
 class FileBrowser;
 class TForm1;
 
@@ -38,6 +40,11 @@ class MainWindow : public QMainWindow, public WindowHost {
     // Runs after every mirror, so that the reader's caption and text follow the form as well.
     void setMirrorFollower(std::function<void()> follow) { mirrorFollower_ = std::move(follow); }
 
+    // From now on the slot captions say what the identifier knows about their cartridges.
+    void setCartridgeIdentifier(CartridgeIdentifier& identifier);
+    // A user's choice of an item in the named list: the list's handler runs.
+    void chooseListItem(const char* control, int index);
+
     void closeMain() override;
     void bringMainToFront() override;
     void showReader() override;
@@ -58,6 +65,7 @@ class MainWindow : public QMainWindow, public WindowHost {
     TForm1* form_ = nullptr;
     QWidget* panel_;
     FileBrowser* browser_;
+    CartridgeTips* cartridgeTips_ = nullptr;
     std::function<void()> showReader_;
     std::function<void()> mirrorFollower_;
     std::map<const QObject*, ImagePtr> shownPictures_;

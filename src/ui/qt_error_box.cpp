@@ -48,5 +48,7 @@ void QtErrorBox::show(const std::string& message)
     CopyableMessageBox box(QMessageBox::Critical, QStringLiteral("Veldrun 2.0c"),
                            QString::fromLocal8Bit(errorBoxText(message)), QMessageBox::Ok, owner);
     box.setObjectName(QStringLiteral("errorBox"));
+    // A message carries file names and settings text: shown as it is, never read as markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }

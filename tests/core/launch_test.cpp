@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -104,20 +107,94 @@ TEST_F(LaunchForm, TwoLaunchesWriteTheSameFileAndStartTwoProcesses)
     EXPECT_EQ(form.state.start, command("fmsx-dos.exe"));
 }
 
-TEST_F(LaunchForm, UnwritableResponseFileStartsNothing)
+// Each row sets up a launch that cannot go ahead and returns the message it must give; nothing
+// is then written or started.
+struct RefusedCase {
+    const char* name;
+    std::string (*prepare)(TForm1&, const TempDir&);
+};
+
+class RefusedLaunch : public LaunchForm, public ::testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(RefusedLaunch, ChangesNothing)
 {
-    app.write("plainfile", "x");
-    form.state.default_ = app.file("plainfile") + sep + "app";
-    form.state.editline = "-msx2";
+    app.write("TULK.CFG", "the last launch\r\n");
+    form.linecreate();
+    const std::string message = GetParam().prepare(form, app);
     try {
         form.startknopClick();
         FAIL() << "expected an error";
     } catch (const VeldrunError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file " + form.state.default_ + sep + "TULK.CFG");
+        EXPECT_EQ(std::string(e.what()), message);
     }
+    EXPECT_EQ(readFile(responseFile()), "the last launch\r\n");
     EXPECT_TRUE(fakes.processes.calls.empty());
     EXPECT_EQ(form.state.start, "None");
     EXPECT_EQ(fakes.windows.raises, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, RefusedLaunch,
+    ::testing::Values(RefusedCase{"UnwritableResponseFile",
+                                  [](TForm1& f, const TempDir& d) {
+                                      d.write("plainfile", "x");
+                                      f.state.default_ = d.file("plainfile") + sep + "app";
+                                      f.state.editline = "-msx2";
+                                      return "Cannot create file " + f.state.default_ + sep + "TULK.CFG";
+                                  }},
+                      RefusedCase{"LineBreakInACartridgeName",
+                                  [](TForm1& f, const TempDir&) {
+                                      f.state.slotafile = "/roms/two\nlines.rom";
+                                      f.linecreate();
+                                      return std::string("The emulator cannot be started: the cartridge name "
+                                                         "\"/roms/two\nlines.rom\" holds a line break");
+                                  }},
+                      RefusedCase{
+                          "LineBreakInTheApplicationDirectory",
+                          [](TForm1& f, const TempDir& d) {
+                              f.state.default_ = d.path + "/a\r";
+                              f.linecreate();
+                              return "The emulator cannot be started: the application directory name \"" +
+                                     f.state.default_ + "\" holds a line break";
+                          }},
+                      RefusedCase{"ApplicationDirectoryTooLongToLookUp",
+                                  [](TForm1& f, const TempDir& d) {
+                                      f.state.default_ = d.path;
+                                      for (int i = 0; i < 20; ++i)
+                                          f.state.default_ += sep + std::string(225, 'd');
+                                      f.linecreate();
+                                      return "Cannot open file " + f.state.default_ + sep + "emulator" + sep +
+                                             "fmsx-dos.exe";
+                                  }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LaunchForm, KilledSaveLeavesTheOldLineOrTheNewAndTheNextSaveClearsUp)
+{
+    const std::string a(1 << 20, 'a'), b(1 << 20, 'b');
+    form.state.editline = a;
+    form.opslaan();
+    for (int delay : {300, 1000, 3000, 10000}) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            for (int i = 0; i < 1000; ++i) {
+                form.state.editline = i % 2 ? a : b;
+                form.opslaan();
+            }
+            ::_exit(0);
+        }
+        ::usleep(static_cast<useconds_t>(delay));
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+        const std::string file = readFile(responseFile());
+        EXPECT_TRUE(file == a + "\r\n" || file == b + "\r\n") << file.size() << " bytes after " << delay;
+    }
+    form.state.editline = "-msx2";
+    form.opslaan();
+    EXPECT_EQ(readFile(responseFile()), "-msx2\r\n");
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(app.path), std::filesystem::directory_iterator()),
+        1)
+        << "the killed saves' temporary is gone";
 }
 
 TEST_F(LaunchForm, ExecutableAndEmulatorDirectoryAreFoundWhateverTheirCase)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace {
 
@@ -53,6 +54,28 @@ TEST_P(ReaderHandlers, FileThatCannotBeOpenedKeepsTextAndVisibility)
         EXPECT_EQ(form.reader.Visible, visible);
     }
     EXPECT_EQ(fakes.windows.readerShows, 0);
+}
+
+TEST_P(ReaderHandlers, FifoIsRefusedAtOnceAndAHugeTextIsCutWithALineSayingSo)
+{
+    const ReaderCase& c = GetParam();
+    dir.write(c.onDisk, "");
+    std::filesystem::remove(dir.file(c.onDisk));
+    ASSERT_EQ(::mkfifo(dir.file(c.onDisk).c_str(), 0644), 0);
+    EXPECT_THROW((form.*c.handler)(), VeldrunError);
+
+    // 3 MiB of two-byte characters after one byte: the cut falls inside a character, which must
+    // not turn the whole text into the western code page.
+    std::filesystem::remove(dir.file(c.onDisk));
+    std::string text = "a";
+    for (int i = 0; i < (3 << 19); ++i)
+        text += "\xc3\xa9";
+    dir.write(c.onDisk, text);
+    (form.*c.handler)();
+    const std::string shown = form.reader.fmsxman.plainText();
+    EXPECT_LT(shown.size(), (2u << 20) + 100);
+    EXPECT_EQ(shown.substr(0, 5), "a\xc3\xa9\xc3\xa9");
+    EXPECT_TRUE(shown.ends_with("\xc3\xa9\n[The file is longer than 2 MiB: the text was cut here.]"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ReaderHandlers,

@@ -1,4 +1,5 @@
 #include "form/tform1.h"
+#include "support/as_user.h"
 #include "support/fakes.h"
 
 #include <gtest/gtest.h>
@@ -223,6 +224,12 @@ TEST_F(SettingsFile, MissingFileIsReported)
     }
 }
 
+TEST_F(SettingsFile, FifoInItsPlaceIsRefusedAtOnce)
+{
+    ASSERT_EQ(::mkfifo(settingsPath().c_str(), 0644), 0);
+    expectLoadFails("Cannot open file " + settingsPath());
+}
+
 TEST_F(SettingsFile, HugeFilesAreNotReadWhole)
 {
     // 100 MB of nothing: the first character is no digit.
@@ -306,6 +313,67 @@ TEST_F(SettingsFile, FailedSaveKeepsTheOldFileWhole)
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 2)
         << "no temporary left";
 }
+
+// settings.CFG holds an old line; each row changes the file system around it, saves, and says
+// what a careful save leaves.
+struct SaveRule {
+    const char* name;
+    void (*before)(const TempDir&);
+    bool refused;
+    fs::perms mode;                 // the saved file's mode, followed through a link
+    const char* alsoNew = nullptr;  // another name that must show the new line
+    const char* keptLink = nullptr; // a name that must still be a symlink
+};
+
+class SettingsFileSaveRules : public SettingsFile, public ::testing::WithParamInterface<SaveRule> {};
+
+TEST_P(SettingsFileSaveRules, LeaveTheFileAsACarefulEditorWould)
+{
+    const SaveRule& c = GetParam();
+    const std::string oldLine = "1101005001000009#5000\r\n", newLine = "0000005000000009#5000\r\n";
+    dir.write("settings.CFG", oldLine);
+    fs::permissions(settingsPath(), fs::perms(0644));
+    c.before(dir);
+    setAll(form, 0, 5, 9, 50);
+    const std::string message = asOrdinaryUser(dir.path, [&] { form.Save1Click(); });
+    fs::permissions(dir.path, fs::perms::owner_all);
+    EXPECT_EQ(message, c.refused ? "Cannot create file " + settingsPath() : "");
+    EXPECT_EQ(readFile(settingsPath()), c.refused ? oldLine : newLine);
+    EXPECT_EQ(fs::status(settingsPath()).permissions(), c.mode);
+    if (c.alsoNew) {
+        EXPECT_EQ(readFile(dir.file(c.alsoNew)), newLine);
+    }
+    if (c.keptLink) {
+        EXPECT_TRUE(fs::is_symlink(dir.file(c.keptLink)));
+    }
+    for (const auto& e : fs::directory_iterator(dir.path))
+        EXPECT_EQ(e.path().filename().string().find(".saving"), std::string::npos) << "a temporary is left";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, SettingsFileSaveRules,
+    ::testing::Values(
+        SaveRule{"ReadOnlyFileIsLeftAlone",
+                 [](const TempDir& d) { fs::permissions(d.file("settings.CFG"), fs::perms(0444)); }, true,
+                 fs::perms(0444)},
+        SaveRule{"ModeIsKept",
+                 [](const TempDir& d) { fs::permissions(d.file("settings.CFG"), fs::perms(0600)); }, false,
+                 fs::perms(0600)},
+        SaveRule{"SymlinkTargetIsReplaced",
+                 [](const TempDir& d) {
+                     d.write("real/settings.CFG", readFile(d.file("settings.CFG")));
+                     fs::remove(d.file("settings.CFG"));
+                     fs::create_symlink("real/settings.CFG", d.file("settings.CFG"));
+                 },
+                 false, fs::perms(0644), "real/settings.CFG", "settings.CFG"},
+        SaveRule{"WritableFileInAClosedFolderIsRewrittenInPlace",
+                 [](const TempDir& d) { fs::permissions(d.path, fs::perms(0555)); }, false, fs::perms(0644)},
+        SaveRule{"HardLinkSeesTheNewLine",
+                 [](const TempDir& d) { fs::create_hard_link(d.file("settings.CFG"), d.file("copy.CFG")); },
+                 false, fs::perms(0644), "copy.CFG"},
+        SaveRule{"TemporaryOfAKilledSaveIsCleared",
+                 [](const TempDir& d) { d.write(".settings.CFG.saving", "0000"); }, false, fs::perms(0644)}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SettingsFile, SaveAndCloseClosesOnlyAfterASave)
 {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTest>
@@ -18,6 +19,7 @@ TEST(QtErrorBox, ShowsTitleIconButtonAndFullStop)
     QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int buttons = 0;
+    Qt::TextFormat format = Qt::AutoText;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
@@ -25,12 +27,15 @@ TEST(QtErrorBox, ShowsTitleIconButtonAndFullStop)
         text = box->text();
         icon = box->icon();
         buttons = static_cast<int>(box->buttons().size());
+        format = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->textFormat();
         box->accept();
     });
     QtErrorBox errors;
-    errors.show("Cannot open file /x/msx1.bmp");
+    // Markup in a file name or a settings line shows as the characters it is.
+    errors.show("Cannot open file /x/<h1>BIG</h1>msx1.bmp");
     EXPECT_EQ(title, "Veldrun 2.0c");
-    EXPECT_EQ(text, "Cannot open file /x/msx1.bmp.");
+    EXPECT_EQ(text, "Cannot open file /x/<h1>BIG</h1>msx1.bmp.");
+    EXPECT_EQ(format, Qt::PlainText);
     EXPECT_EQ(icon, QMessageBox::Critical);
     EXPECT_EQ(buttons, 1);
 }

@@ -1,0 +1,62 @@
+#include "software_database.h"
+
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace softwaredb {
+
+namespace {
+
+// The installed database is about 1.2 MB; anything far larger is not one.
+constexpr std::uintmax_t largestDatabase = 64u << 20;
+// The largest MSX cartridges hold a few megabytes.
+constexpr std::uintmax_t largestRom = 64u << 20;
+
+std::optional<std::string> readDatabase(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec))
+        return std::nullopt;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec || size > largestDatabase)
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    std::string text(std::istreambuf_iterator<char>(in), {});
+    if (in.bad())
+        return std::nullopt;
+    return text;
+}
+
+} // namespace
+
+Database::Database(std::filesystem::path path) : path(std::move(path)) {}
+
+const Database& Database::installed()
+{
+    static const Database database;
+    return database;
+}
+
+std::optional<Software> Database::find(std::string_view sha1) const
+{
+    std::call_once(loaded, [this] {
+        if (auto text = readDatabase(path))
+            table = Table::parse(*text);
+    });
+    if (const Software* software = table.find(sha1))
+        return *software;
+    return std::nullopt;
+}
+
+Identity Database::identify(const std::filesystem::path& rom) const
+{
+    Identity identity;
+    if (auto sha1 = sha1OfFile(rom, largestRom)) {
+        identity.sha1 = std::move(*sha1);
+        identity.known = find(identity.sha1);
+    }
+    return identity;
+}
+
+} // namespace softwaredb
