@@ -133,12 +133,14 @@ LaunchPlan planLaunch(const std::vector<std::string>& arguments, const Environme
     std::vector<std::string> probeLog;
     TestConfigAnswers answers(environment.cacheFile,
                               environment.cacheFile.empty() ? "" : answersKey(program));
-    LaunchContext context{appDir,
-                          environment.sizeOf,
-                          readHead(appDir + std::string(machineChoiceFile), 16 * 1024).value_or(""),
-                          environment.userRomFolder,
-                          testConfigProbe(program, answers, probeLog),
-                          environment.knownSoftware};
+    LaunchContext context{
+        appDir,
+        environment.sizeOf,
+        readHead(appDir + std::string(machineChoiceFile), 16 * 1024).value_or(""),
+        environment.userRomFolder,
+        testConfigProbe(program, answers, probeLog),
+        [&program](const std::string& machine) { return drivesOfMachine(program, machine); },
+        environment.knownSoftware};
     const ResponseLine parsed = parseResponseLine(*line, environment.sizeOf);
     OpenMsxLaunch launch = mapToOpenMsx(parsed, context);
     answers.save();

@@ -107,7 +107,8 @@ MachineChoice chooseMachine(const Needs& needs, const std::string& userChoice, c
     if (!userChoice.empty()) {
         if (starts(userChoice, {})) {
             const MachineTraits* known = knownMachine(userChoice);
-            // A machine the table does not know is taken to have a drive and nothing more.
+            // A machine the table does not know is taken to have a drive and nothing more, until
+            // its description in openMSX says otherwise.
             choice.traits = known ? *known : MachineTraits{{}, needs.generation, 1, 0, needs.sixtyHz, false};
             choice.name = userChoice;
             choice.log.push_back("machine " + userChoice + ": named in the machine choice file" +

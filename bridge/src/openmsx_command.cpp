@@ -2,6 +2,7 @@
 
 #include "screen_notice.h"
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <utility>
@@ -50,6 +51,13 @@ constexpr int noticeSeconds = 20;
 std::string slotName(int slot) { return "slot " + std::to_string(slot + 1); }
 std::string driveName(int drive) { return drive == 0 ? "A" : "B"; }
 std::string fileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
+// openMSX's on-screen font has no underscore.
+std::string shownName(std::string name)
+{
+    std::replace(name.begin(), name.end(), '_', ' ');
+    return name;
+}
 
 std::string mapperName(int index)
 {
@@ -229,7 +237,7 @@ void insertDisk(int drive, const std::string& path, Build& b)
     } else {
         b.log(head + ": left out, " + b.machine.name + " has no drive " + driveName(drive));
         b.tell(b.machine.traits.drives == 0
-                   ? "No disk drive on " + b.machine.name + ": " + fileName(path) + " left out."
+                   ? "No disk drive on " + shownName(b.machine.name) + ": " + fileName(path) + " left out."
                    : "One disk drive only: " + fileName(path) + " in drive B left out.");
         b.needsSystemRoms = true;
     }
@@ -362,6 +370,13 @@ OpenMsxLaunch mapToOpenMsx(const ResponseLine& line, const LaunchContext& contex
     const std::string userChoice = userMachineFor(context.machineChoiceText, needs.generation, b.out.log);
     b.machine = chooseMachine(needs, userChoice, context.starts);
     b.out.log.insert(b.out.log.end(), b.machine.log.begin(), b.machine.log.end());
+    if (!knownMachine(b.machine.name) && context.drivesOf) {
+        if (const auto drives = context.drivesOf(b.machine.name)) {
+            b.machine.traits.drives = *drives;
+            b.log("machine " + b.machine.name + ": its description in openMSX declares " +
+                  std::to_string(*drives) + " disk drives");
+        }
+    }
 
     b.add({"-machine", b.machine.name});
     for (int slot = 0; slot < 2; ++slot)

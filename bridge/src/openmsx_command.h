@@ -27,7 +27,9 @@ struct LaunchContext {
     std::string machineChoiceText; // the machine choice file's text, empty when there is none
     std::string userRomFolder;     // where the user puts system ROMs, as the notice names it
     Probe starts;                  // may openMSX start this machine (with this extension)?
-    KnownSoftware known;           // a cartridge found here keeps openMSX's own entry; none: unknown
+    // The drives of a machine the bridge's table does not know; empty or nothing: taken as one.
+    std::function<std::optional<int>(const std::string& machine)> drivesOf;
+    KnownSoftware known; // a cartridge found here keeps openMSX's own entry; none: all unknown
 };
 
 struct OpenMsxLaunch {

@@ -90,6 +90,28 @@ std::vector<std::string> openMsxFolders(const std::string& openmsx)
     return folders;
 }
 
+std::optional<int> drivesOfMachine(const std::string& openmsx, const std::string& machine)
+{
+    constexpr std::size_t largestDescription = 1024 * 1024;
+    for (const auto& folder : openMsxFolders(openmsx)) {
+        const fs::path file = fs::path(folder) / (machine + ".xml");
+        std::error_code ec;
+        if (fs::path(folder).filename() != "machines" || !fs::is_regular_file(file, ec))
+            continue;
+        std::ifstream in(file, std::ios::binary);
+        std::string text(largestDescription, '\0');
+        in.read(text.data(), static_cast<std::streamsize>(text.size()));
+        text.resize(static_cast<std::size_t>(in.gcount()));
+        // Each disk controller states its drives as <drives>N</drives>; no need to read the rest.
+        int drives = 0;
+        const std::string tag = "<drives>";
+        for (auto at = text.find(tag); at != std::string::npos; at = text.find(tag, at + 1))
+            drives += std::atoi(text.c_str() + at + tag.size());
+        return drives;
+    }
+    return std::nullopt;
+}
+
 std::string answersKey(const std::string& openmsx)
 {
     constexpr int mostFiles = 20000; // a bound against a home that links to the whole disk

@@ -1,9 +1,9 @@
 #include "reader/rtf_reader.h"
 
+#include "reader/rtf_words.h"
 #include "reader/text_decoding.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,42 +12,21 @@
 namespace reader {
 namespace {
 
+using rtf::FontKind;
+
 constexpr std::size_t maxDepth = 100;     // deeper groups are skipped whole
 constexpr std::size_t maxWordLength = 32; // longer control words are no words we know
-constexpr std::size_t maxColors = 1024;
 constexpr long maxParameter = 1'000'000'000;
 
-// Groups whose text is not document text.
-// clang-format off
-constexpr std::array<std::string_view, 34> skippedDestinations{
-    "fonttbl", "stylesheet", "info", "pict", "object", "header", "headerl", "headerr", "headerf",
-    "footer", "footerl", "footerr", "footerf", "footnote", "fldinst", "pn", "themedata",
-    "colorschememapping", "latentstyles", "datastore", "listtable", "listoverridetable", "rsidtbl",
-    "generator", "xmlnstbl", "filetbl", "revtbl", "nonshppict", "shpinst", "bkmkstart", "bkmkend",
-    "xe", "tc", "txe"};
-// clang-format on
-
-struct Special {
-    std::string_view word;
-    char32_t character;
-};
-constexpr std::array<Special, 10> specialCharacters{{{"tab", U'\t'},
-                                                     {"line", U'\u2028'},
-                                                     {"emdash", U'\u2014'},
-                                                     {"endash", U'\u2013'},
-                                                     {"bullet", U'\u2022'},
-                                                     {"lquote", U'\u2018'},
-                                                     {"rquote", U'\u2019'},
-                                                     {"ldblquote", U'\u201C'},
-                                                     {"rdblquote", U'\u201D'},
-                                                     {"emspace", U'\u2003'}}};
-
-enum class Destination { Text, Skip, ColorTable };
+enum class Destination { Text, Skip, ColorTable, FontTable };
 
 struct Group {
     TextFormat format;
     Destination destination = Destination::Text;
     int unicodeSkip = 1; // \ucN: characters that stand in for each \uN
+    bool hidden = false; // \v: text that is not shown
+    bool inTable = false;
+    FontKind font = FontKind::Text;
 };
 
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -116,7 +95,7 @@ class RtfParser {
         }
         if (stack_.back().destination == Destination::ColorTable && stack_.size() > 1 &&
             stack_[stack_.size() - 2].destination != Destination::ColorTable)
-            colorDone_ = true;
+            colors_.close();
         if (stack_.size() <= 1)
             return false;
         stack_.pop_back();
@@ -148,36 +127,16 @@ class RtfParser {
 
     void symbol(char c)
     {
-        if (!inText())
+        if (skipping())
             return;
         if (c == '*') {
             group().destination = Destination::Skip;
             return;
         }
-        if (consumeSkipped())
+        if (!inText() || consumeSkipped())
             return;
-        switch (c) {
-        case '\\':
-        case '{':
-        case '}':
-            text(static_cast<unsigned char>(c));
-            break;
-        case '~':
-            text(U'\u00A0');
-            break;
-        case '-':
-            text(U'\u00AD');
-            break;
-        case '_':
-            text(U'\u2011');
-            break;
-        case '\r':
-        case '\n':
-            text(U'\n');
-            break;
-        default:
-            break;
-        }
+        if (const char32_t character = rtf::controlSymbol(c))
+            text(character);
     }
 
     void word()
@@ -217,30 +176,37 @@ class RtfParser {
         if (skipping())
             return;
         if (group().destination == Destination::ColorTable) {
-            colorComponent(name, parameter);
+            colors_.word(name, parameter);
             return;
         }
-        if (name == "colortbl") {
-            group().destination = Destination::ColorTable;
+        if (group().destination == Destination::FontTable) {
+            fonts_.word(name, parameter);
             return;
         }
-        if (std::find(skippedDestinations.begin(), skippedDestinations.end(), name) !=
-            skippedDestinations.end()) {
-            group().destination = Destination::Skip;
+        if (startsDestination(name) || consumeSkipped())
             return;
-        }
-        if (consumeSkipped())
-            return;
+        if (!characterFormat(name, hasParameter, parameter) && !paragraphFormat(name, parameter))
+            documentWord(name, hasParameter, parameter);
+    }
 
+    bool startsDestination(std::string_view name)
+    {
+        if (name == "colortbl")
+            group().destination = Destination::ColorTable;
+        else if (name == "fonttbl")
+            group().destination = Destination::FontTable;
+        else if (rtf::isSkippedDestination(name))
+            group().destination = Destination::Skip;
+        else
+            return false;
+        return true;
+    }
+
+    bool characterFormat(std::string_view name, bool hasParameter, long parameter)
+    {
         TextFormat& f = group().format;
         const bool on = !hasParameter || parameter != 0;
-        if (name == "par" || name == "sect" || name == "page") {
-            text(U'\n');
-        } else if (name == "u" && hasParameter) {
-            unicode(parameter);
-        } else if (name == "uc") {
-            group().unicodeSkip = static_cast<int>(std::clamp(parameter, 0L, 255L));
-        } else if (name == "b") {
+        if (name == "b") {
             f.bold = on;
         } else if (name == "i") {
             f.italic = on;
@@ -253,44 +219,61 @@ class RtfParser {
         } else if (name == "fs") {
             f.halfPoints = hasParameter ? static_cast<int>(std::clamp(parameter, 0L, 1000L)) : 24;
         } else if (name == "cf") {
-            const auto index = static_cast<std::size_t>(std::max(0L, parameter));
-            f.color = index < colors_.size() ? colors_[index] : std::nullopt;
+            f.color = colors_.at(parameter);
+        } else if (name == "v") {
+            group().hidden = on;
+        } else if (name == "f") {
+            group().font = fonts_.kind(parameter);
         } else if (name == "plain") {
-            const ParagraphAlign align = f.align;
-            f = TextFormat{};
-            f.align = align;
-        } else if (name == "pard") {
-            f.align = ParagraphAlign::Left;
-        } else if (name == "ql" || name == "qc" || name == "qr" || name == "qj") {
-            f.align = name == "qc"   ? ParagraphAlign::Center
-                      : name == "qr" ? ParagraphAlign::Right
-                      : name == "qj" ? ParagraphAlign::Justify
-                                     : ParagraphAlign::Left;
-        } else if (name == "ansicpg") {
-            codePage_ = static_cast<int>(parameter);
-        } else if (name == "ansi") {
-            codePage_ = 1252;
-        } else if (name == "pc") {
-            codePage_ = 437;
-        } else if (name == "pca") {
-            codePage_ = 850;
+            TextFormat reset;
+            reset.align = f.align;
+            reset.leftIndent = f.leftIndent;
+            reset.firstIndent = f.firstIndent;
+            reset.tabs = std::move(f.tabs);
+            f = std::move(reset);
+            group().hidden = false;
+            group().font = fonts_.kind(defaultFont_);
         } else {
-            for (const auto& s : specialCharacters)
-                if (name == s.word)
-                    text(s.character);
+            return false;
         }
+        return true;
     }
 
-    void colorComponent(std::string_view name, long value)
+    bool paragraphFormat(std::string_view name, long parameter)
     {
-        const auto component = static_cast<std::uint32_t>(std::clamp(value, 0L, 255L));
-        std::uint32_t* target = name == "red"     ? &red_
-                                : name == "green" ? &green_
-                                : name == "blue"  ? &blue_
-                                                  : nullptr;
-        if (target) {
-            *target = component;
-            colorGiven_ = true;
+        if (name == "intbl")
+            group().inTable = true;
+        else if (!rtf::paragraphWord(group().format, name, parameter))
+            return false;
+        else if (name == "pard")
+            group().inTable = false;
+        return true;
+    }
+
+    void documentWord(std::string_view name, bool hasParameter, long parameter)
+    {
+        if (name == "par" || name == "sect" || name == "page") {
+            // A cell's paragraphs stay on its row; a hidden paragraph's end joins it to the next.
+            if (group().inTable)
+                text(U' ');
+            else if (!group().hidden)
+                lineEnd();
+        } else if (name == "cell" || name == "nestcell") {
+            ++pendingTabs_; // written before the next cell's text, so a row ends without one
+        } else if (name == "row") {
+            lineEnd();
+        } else if (name == "u" && hasParameter) {
+            unicode(parameter);
+        } else if (name == "uc") {
+            group().unicodeSkip = static_cast<int>(std::clamp(parameter, 0L, 255L));
+        } else if (name == "deff") {
+            defaultFont_ = parameter;
+        } else if (name == "ansicpg") {
+            codePage_ = static_cast<int>(parameter);
+        } else if (name == "ansi" || name == "pc" || name == "pca") {
+            codePage_ = name == "pc" ? 437 : name == "pca" ? 850 : 1252;
+        } else if (const char32_t c = rtf::specialCharacter(name)) {
+            text(c);
         }
     }
 
@@ -321,35 +304,30 @@ class RtfParser {
             highSurrogate_ = 0;
             text(combined);
         } else {
-            text(static_cast<char32_t>(value));
+            // Symbol fonts' characters are written as U+F0xx, xx being the font's own byte.
+            const char32_t symbol =
+                (value & 0xFF00) == 0xF000 ? rtf::symbolCharacter(group().font, value & 0xFF) : 0;
+            text(symbol ? symbol : static_cast<char32_t>(value));
         }
     }
 
-    // A text byte, raw or written as \'hh, in the document's code page.
+    // A text byte, raw or written as \'hh, in the document's code page or a symbol font.
     void byte(unsigned char b)
     {
         if (skipping())
             return;
         if (group().destination == Destination::ColorTable) {
-            if (b == ';')
-                commitColor();
+            colors_.byte(b);
+            return;
+        }
+        if (group().destination == Destination::FontTable) {
+            fonts_.byte(b);
             return;
         }
         if (consumeSkipped() || b == 0)
             return;
-        text(decodeByte(b, codePage_));
-    }
-
-    void commitColor()
-    {
-        if (colorDone_ || colors_.size() >= maxColors)
-            return;
-        if (colorGiven_)
-            colors_.push_back((red_ << 16) | (green_ << 8) | blue_);
-        else
-            colors_.push_back(std::nullopt); // the "auto" entry: the window-text colour
-        red_ = green_ = blue_ = 0;
-        colorGiven_ = false;
+        const char32_t symbol = rtf::symbolCharacter(group().font, b);
+        text(symbol ? symbol : decodeByte(b, codePage_));
     }
 
     void flushSurrogate()
@@ -363,7 +341,19 @@ class RtfParser {
     void text(char32_t c)
     {
         flushSurrogate();
+        if (group().hidden)
+            return;
+        for (; pendingTabs_ > 0; --pendingTabs_)
+            append(U'\t');
         append(c);
+    }
+
+    // The end of a paragraph or a table row; cells left open are dropped.
+    void lineEnd()
+    {
+        flushSurrogate();
+        pendingTabs_ = 0;
+        append(U'\n');
     }
 
     void append(char32_t c)
@@ -381,10 +371,10 @@ class RtfParser {
     int skipCount_ = 0;
     char32_t highSurrogate_ = 0;
     int codePage_ = 1252;
-    std::vector<std::optional<std::uint32_t>> colors_;
-    std::uint32_t red_ = 0, green_ = 0, blue_ = 0;
-    bool colorGiven_ = false;
-    bool colorDone_ = false; // one colour table per document
+    rtf::ColorTable colors_;
+    rtf::FontTable fonts_;
+    long defaultFont_ = 0;
+    std::size_t pendingTabs_ = 0; // cells ended since the last text of their row
     TextDocument doc_;
 };
 

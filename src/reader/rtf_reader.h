@@ -5,9 +5,10 @@
 #include <string_view>
 
 // A small Rich Text Format reader: text, the character formatting the reader shows (bold,
-// italic, underline, strike-through, size, colour), paragraph alignment, and the escapes for
-// code-page bytes and Unicode. Pictures, objects, fonts, styles and document information are
-// skipped. Any input is read in one pass, with bounded nesting; it never fails.
+// italic, underline, strike-through, size, colour), paragraph alignment, indents and tab stops,
+// tables as tab-separated rows, and the escapes for code-page bytes, Unicode and symbol fonts.
+// Hidden text, pictures, objects, styles and document information are skipped. Any input is read
+// in one pass, with bounded nesting; it never fails.
 namespace reader {
 
 // Whether the bytes are in Rich Text Format: they start with "{\rtf".

@@ -16,8 +16,12 @@ struct TextFormat {
     bool strike = false;
     int halfPoints = 0;                 // font size in half points; 0 = the view's own size
     std::optional<std::uint32_t> color; // 0xRRGGBB; none = the window-text colour
-    // The alignment of the paragraph the run belongs to; the run that ends a paragraph decides.
+    // The paragraph the run belongs to; the run that ends a paragraph decides. Lengths in
+    // twips (1/1440 inch); the first line's indent counts from the left one.
     ParagraphAlign align = ParagraphAlign::Left;
+    int leftIndent = 0;
+    int firstIndent = 0;
+    std::vector<int> tabs; // tab stops, from the left margin
 
     bool operator==(const TextFormat&) const = default;
 };

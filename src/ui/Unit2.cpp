@@ -1,6 +1,7 @@
 #include "ui/Unit2.h"
 
 #include "reader/treader.h"
+#include "ui/reader_document.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -8,7 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTextBlock>
+#include <QShortcut>
 #include <QTextCursor>
 #include <QTextEdit>
 
@@ -21,42 +22,6 @@ QFont fontOf(const QStringList& families, int pixels)
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixels);
     return font;
-}
-
-QTextCharFormat charFormat(const TextFormat& f)
-{
-    QTextCharFormat out;
-    out.setFontWeight(f.bold ? QFont::Bold : QFont::Normal);
-    out.setFontItalic(f.italic);
-    out.setFontUnderline(f.underline);
-    out.setFontStrikeOut(f.strike);
-    if (f.halfPoints > 0)
-        out.setFontPointSize(f.halfPoints / 2.0);
-    if (f.color)
-        out.setForeground(QColor(QRgb(*f.color)));
-    return out;
-}
-
-Qt::Alignment alignmentOf(ParagraphAlign a)
-{
-    switch (a) {
-    case ParagraphAlign::Center:
-        return Qt::AlignHCenter;
-    case ParagraphAlign::Right:
-        return Qt::AlignRight;
-    case ParagraphAlign::Justify:
-        return Qt::AlignJustify;
-    case ParagraphAlign::Left:
-        break;
-    }
-    return Qt::AlignLeft;
-}
-
-void setAlignment(QTextCursor& cursor, ParagraphAlign align)
-{
-    QTextBlockFormat block = cursor.blockFormat();
-    block.setAlignment(alignmentOf(align));
-    cursor.setBlockFormat(block);
 }
 
 } // namespace
@@ -96,6 +61,8 @@ ReaderWindow::ReaderWindow(Treader& model, QWidget* parent) : QMainWindow(parent
     fmsxman_->setLineWrapMode(QTextEdit::WidgetWidth);
     fmsxman_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     fmsxman_->setAcceptRichText(false);
+    fmsxman_->setTabChangesFocus(true);
+    fmsxman_->setTabStopDistance(720 * fmsxman_->logicalDpiX() / 1440.0); // half an inch, as word processors
 
     auto* bevel = new QFrame(panel);
     bevel->setObjectName("Bevel1");
@@ -112,6 +79,9 @@ ReaderWindow::ReaderWindow(Treader& model, QWidget* parent) : QMainWindow(parent
         model_.Button1Click();
         hide();
     });
+    setTabOrder(fmsxman_, close);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, close, &QPushButton::click);
 
     render();
     refresh();
@@ -152,35 +122,6 @@ void ReaderWindow::showEvent(QShowEvent* event)
 void ReaderWindow::render()
 {
     renderedLoads_ = model_.loads;
-    const auto& runs = model_.fmsxman.runs;
-    if (runs.empty() || (runs.size() == 1 && runs[0].format == TextFormat{})) {
-        fmsxman_->setPlainText(runs.empty() ? QString() : QString::fromStdString(runs[0].text));
-        return;
-    }
-
-    fmsxman_->setUndoRedoEnabled(false);
-    fmsxman_->clear();
-    QTextCursor cursor(fmsxman_->document());
-    cursor.beginEditBlock();
-    for (const TextRun& run : runs) {
-        const QTextCharFormat format = charFormat(run.format);
-        const QString text = QString::fromStdString(run.text);
-        // The run that ends a paragraph, or the document's last run, gives the alignment.
-        setAlignment(cursor, run.format.align);
-        qsizetype start = 0;
-        for (;;) {
-            const qsizetype end = text.indexOf(QLatin1Char('\n'), start);
-            const QString piece = text.mid(start, end < 0 ? -1 : end - start);
-            if (!piece.isEmpty())
-                cursor.insertText(piece, format);
-            if (end < 0)
-                break;
-            setAlignment(cursor, run.format.align);
-            cursor.insertBlock(cursor.blockFormat(), format);
-            start = end + 1;
-        }
-    }
-    cursor.endEditBlock();
-    fmsxman_->setUndoRedoEnabled(true);
+    renderReaderDocument(*fmsxman_->document(), model_.fmsxman, fmsxman_->logicalDpiX());
     fmsxman_->moveCursor(QTextCursor::Start);
 }

@@ -137,6 +137,7 @@ TEST_P(MachineChoice, StartsAMachineThatCanDoWhatTheLineAsks)
         writeFile(dir.file("app/disks/") + disk, std::string(737280, '\0'));
     writeFile(dir.file("app/TULK.CFG"), " -diska " + dir.file("app/disks/" + c.diskA) + " -diskb " +
                                             dir.file("app/disks/driveb.dsk") + c.options + "\r\n");
+    writeFile(dir.file("openmsx/share/machines/Diskless_MSX.xml"), "<msxconfig><devices/></msxconfig>\n");
     if (!c.choiceFile.empty())
         writeFile(dir.file("app/emulator/bridge.cfg"), c.choiceFile);
     const auto plan = planLaunch({"@" + dir.file("app/TULK.CFG")}, environment());
@@ -169,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
                                cbiosOnly,
                                "",
                                {"-machine", "C-BIOS_MSX2_JP"},
-                               "No disk drive on C-BIOS_MSX2_JP: game.dsk"},
+                               "No disk drive on C-BIOS MSX2 JP: game.dsk"},
                     ChoiceCase{"a machine with a drive gets the disk, the blank drive B stays out",
                                "",
                                "game.dsk",
@@ -212,6 +213,20 @@ INSTANTIATE_TEST_SUITE_P(
                                "msx2 = Philips_NMS_8250\n",
                                {"-machine", "C-BIOS_MSX2"},
                                "No disk drive"},
+                    ChoiceCase{"a named machine without a drive gets no disk",
+                               "",
+                               "game.dsk",
+                               with({"Diskless_MSX"}),
+                               "msx2 = Diskless_MSX\n",
+                               {"-machine", "Diskless_MSX"},
+                               "No disk drive on Diskless MSX"},
+                    ChoiceCase{"a missing disk is named on the screen as plain text, never run as Tcl",
+                               "",
+                               "gone [exit] $a.dsk",
+                               cbiosOnly,
+                               "",
+                               {"-machine", "C-BIOS_MSX2"},
+                               "Drive A: gone \\[exit\\] \\$a.dsk not found."},
                     ChoiceCase{"the FM-PAC as an extension",
                                " -fmpac 2",
                                "drivea.dsk",

@@ -7,7 +7,8 @@ static void PrintTo(const TextRun& r, std::ostream* os)
 {
     *os << '"' << r.text << '"' << (r.format.bold ? " b" : "") << (r.format.italic ? " i" : "")
         << (r.format.underline ? " ul" : "") << (r.format.strike ? " strike" : "") << " fs"
-        << r.format.halfPoints << " align" << static_cast<int>(r.format.align);
+        << r.format.halfPoints << " align" << static_cast<int>(r.format.align) << " li" << r.format.leftIndent
+        << " fi" << r.format.firstIndent << " tabs" << r.format.tabs.size();
     if (r.format.color)
         *os << " cf#" << std::hex << *r.format.color << std::dec;
 }
@@ -62,6 +63,13 @@ struct F {
         f.align = a;
         return *this;
     }
+    F& indent(int left, int first, std::vector<int> tabs)
+    {
+        f.leftIndent = left;
+        f.firstIndent = first;
+        f.tabs = std::move(tabs);
+        return *this;
+    }
     operator TextFormat() const { return f; }
 };
 
@@ -107,7 +115,11 @@ INSTANTIATE_TEST_SUITE_P(
         RtfCase{"Symbols",
                 R"({\rtf1 a\~b\-c\_d\{\}\\\emdash\bullet\lquote})",
                 {{"a\u00A0b\u00ADc\u2011d{}\\\u2014\u2022\u2018", plain}}},
-        RtfCase{"UnknownWordsIgnored", R"({\rtf1\foo123 x\bar-5 y\zzz})", {{"xy", plain}}}));
+        RtfCase{"UnknownWordsIgnored", R"({\rtf1\foo123 x\bar-5 y\zzz})", {{"xy", plain}}},
+        RtfCase{"HiddenTextHidden", R"({\rtf1 a{\v secret\par}b\v c\v0 d\v e\plain f})", {{"abdf", plain}}},
+        RtfCase{"IndentsAndTabStops",
+                R"({\rtf1\pard\fi-360\li720\tx1440\tx720 1.\tab x\par\pard y})",
+                {{"1.\tx\n", F().indent(720, -360, {720, 1440})}, {"y", plain}}}));
 
 INSTANTIATE_TEST_SUITE_P(
     Destinations, Rtf,
@@ -119,6 +131,18 @@ INSTANTIATE_TEST_SUITE_P(
         RtfCase{"FieldShowsItsResult",
                 R"({\rtf1{\field{\*\fldinst HYPERLINK "http://x"}{\fldrslt link}}})",
                 {{"link", plain}}},
+        RtfCase{
+            "WordProcessorsField",
+            R"({\rtf1{\field\flddirty{\*\fldinst {\rtlch HYPERLINK "http://x" }}{\fldrslt {\rtlch\ul link}}}})",
+            {{"link", F().ul()}}},
+        RtfCase{"TableRowsAreTabSeparatedParagraphs",
+                R"({\rtf1\trowd\cellx1000\cellx2000\pard\intbl Key\cell Meaning\cell\row)"
+                R"(\trowd\pard\intbl F1\cell\cell Help\par more\cell\row\pard after\par})",
+                {{"Key\tMeaning\nF1\t\tHelp more\nafter\n", plain}}},
+        RtfCase{"SymbolFontBullets",
+                R"({\rtf1{\fonttbl{\f0\fswiss Arial;}{\f3\froman\fcharset2{\*\panose 0501}Symbol;})"
+                R"({\f9\fnil\fcharset2 Wingdings;}}{\listtext\f3\'b7\tab}a{\f9\'a7}\'b7{\f3\u-3913?}})",
+                {{"\u2022\ta\u25AA\u00B7\u2022", plain}}},
         RtfCase{"BinaryDataSkipped", "{\\rtf1 a{\\pict\\bin4 }{\\}}b}", {{"ab", plain}}},
         RtfCase{"RawLineEndsIgnored", "{\\rtf1 a\r\nb\\\nc}", {{"ab\nc", plain}}}));
 

@@ -1,14 +1,17 @@
 #include "reader/treader.h"
 #include "ui/Unit2.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
 #include <QFrame>
 #include <QMenu>
 #include <QPushButton>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
@@ -75,10 +78,12 @@ TEST_F(ReaderWindowTest, EveryWayOfClosingHidesAndKeepsEverything)
     window.refresh();
     const std::function<void()> closers[] = {[&] { window.findChild<QPushButton*>("Button1")->click(); },
                                              [&] { window.findChild<QAction*>("Quit1")->trigger(); },
-                                             [&] { window.close(); }};
+                                             [&] { window.close(); },
+                                             [&] { QTest::keyClick(view(), Qt::Key_Escape); }};
     for (const auto& close : closers) {
         model.Visible = true;
         window.showAndRaise();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
         window.move(40, 50);
         window.resize(500, 450);
         const QRect before = window.geometry();
@@ -137,6 +142,67 @@ TEST_F(ReaderWindowTest, RendersFormattingAndParagraphs)
     EXPECT_EQ(r.fontPointSize(), 16.0);
     EXPECT_NE(r.fontWeight(), QFont::Bold);
     EXPECT_NE(formatAt(10).foreground().color(), QColor(255, 0, 0)) << "the colour ends with its run";
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ReaderWindowTest, EveryLoadStartsFromTheViewsOwnFormat)
+{
+    TextFormat heading;
+    heading.bold = true;
+    heading.italic = true;
+    heading.halfPoints = 32;
+    heading.color = 0x008080;
+    heading.align = ParagraphAlign::Center;
+    heading.leftIndent = 720;
+    model.fmsxman.runs = {{"Manual", heading}};
+    ++model.loads;
+    window.refresh();
+    model.fmsxman.runs = {{"-cpuspeed 50\nnext", {}}};
+    ++model.loads;
+    window.refresh();
+
+    QTextDocument* doc = view()->document();
+    for (QTextBlock b = doc->firstBlock(); b.isValid(); b = b.next()) {
+        EXPECT_EQ(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft)
+            << b.text().toStdString();
+        EXPECT_EQ(b.blockFormat().leftMargin(), 0);
+        QTextCursor c(b);
+        c.movePosition(QTextCursor::EndOfBlock);
+        const QFont font = c.charFormat().font().resolve(view()->font());
+        EXPECT_EQ(font.family(), view()->font().family());
+        EXPECT_EQ(font.pixelSize(), 11);
+        EXPECT_FALSE(font.bold());
+        EXPECT_FALSE(font.italic());
+        EXPECT_FALSE(c.charFormat().hasProperty(QTextFormat::ForegroundBrush)) << "the window-text colour";
+    }
+}
+
+TEST_F(ReaderWindowTest, TabGoesToTheButtonAndAHangingIndentLinesUpWithTheTabStop)
+{
+    window.showAndRaise();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    view()->setFocus();
+    QTest::keyClick(view(), Qt::Key_Tab);
+    EXPECT_TRUE(window.findChild<QPushButton*>("Button1")->hasFocus());
+
+    TextFormat item;
+    item.leftIndent = 720;
+    item.firstIndent = -360;
+    item.tabs = {720};
+    model.fmsxman.runs = {{"1.\t" + std::string(40, 'w') + " " + std::string(40, 'w'), item}};
+    ++model.loads;
+    window.refresh();
+    QTextBlock block = view()->document()->firstBlock();
+    view()->document()->documentLayout()->blockBoundingRect(block); // lays the block out
+    const QTextLayout* layout = block.layout();
+    ASSERT_GE(layout->lineCount(), 2);
+    const qreal afterTab = layout->lineAt(0).cursorToX(3);
+    const qreal secondLine = layout->lineAt(1).cursorToX(layout->lineAt(1).textStart());
+    EXPECT_NEAR(afterTab, secondLine, 0.5) << "the text after the number starts at the left indent";
+    EXPECT_LT(layout->lineAt(0).cursorToX(0), secondLine - 10) << "the number hangs out to the left";
 }
 
 } // namespace
