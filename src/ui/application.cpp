@@ -9,7 +9,6 @@
 #include "platform/softwaredb_identifier.h"
 #include "ui/Unit2.h"
 #include "ui/file_browser.h"
-#include "ui/first_frame.h"
 #include "ui/msx.h"
 #include "ui/open_display.h"
 #include "ui/qt_error_box.h"
@@ -19,7 +18,6 @@
 #include <QEvent>
 #include <QTimer>
 
-#include <cstdio>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -47,12 +45,6 @@ class AfterFirstFrame : public QObject {
     std::function<void()> step_;
 };
 
-// For timing: a message is written to the error stream instead of waiting for a person.
-class StreamErrorBox : public ErrorBox {
-  public:
-    void show(const std::string& message) override { std::fprintf(stderr, "%s\n", message.c_str()); }
-};
-
 } // namespace
 
 void reportMusicFailures(FluidSynthPlayer& music, MainWindow& window)
@@ -67,10 +59,9 @@ void reportMusicFailures(FluidSynthPlayer& music, MainWindow& window)
 namespace {
 
 // What waits for the first frame: the desktop's folder pictures and the music (after a second at
-// the latest, should the window come up without being exposed). For timing, the loop ends at the
-// first frame instead.
+// the latest, should the window come up without being exposed), unless the caller overrides it.
 std::unique_ptr<AfterFirstFrame> finishAfterFirstFrame(MainWindow& window, FluidSynthPlayer& music,
-                                                       bool quitOnFirstFrame)
+                                                       const std::function<void()>& atFirstFrame)
 {
     auto finishStart = [&window, &music, started = std::make_shared<bool>(false)] {
         if (std::exchange(*started, true))
@@ -78,22 +69,17 @@ std::unique_ptr<AfterFirstFrame> finishAfterFirstFrame(MainWindow& window, Fluid
         window.fileBrowser().useDesktopIcons();
         music.release();
     };
-    auto firstFrame = std::make_unique<AfterFirstFrame>([finishStart, quitOnFirstFrame] {
-        if (quitOnFirstFrame) {
-            announceFirstFrame();
-            QApplication::quit();
-        } else
-            finishStart();
-    });
+    auto firstFrame =
+        std::make_unique<AfterFirstFrame>(atFirstFrame ? atFirstFrame : std::function<void()>(finishStart));
     window.installEventFilter(firstFrame.get());
-    if (!quitOnFirstFrame)
+    if (!atFirstFrame)
         QTimer::singleShot(1000, &window, finishStart);
     return firstFrame;
 }
 
 } // namespace
 
-int runVeldrun(int argc, char** argv, bool quitOnFirstFrame)
+int runVeldrun(int argc, char** argv, const StartOverrides& overrides)
 {
     std::optional<QApplication> app;
     openDisplay([&] { app.emplace(argc, argv); });
@@ -110,8 +96,7 @@ int runVeldrun(int argc, char** argv, bool quitOnFirstFrame)
 
     QtPictures pictures;
     QtErrorBox boxes(&window);
-    StreamErrorBox stream;
-    ErrorBox& errors = quitOnFirstFrame ? static_cast<ErrorBox&>(stream) : boxes;
+    ErrorBox& errors = overrides.errors ? *overrides.errors : boxes;
     ClockRandom random;
     FluidSynthPlayer music;
     // The tune drawn at start is checked at once, but FluidSynth, its SoundFont and the audio
@@ -141,7 +126,7 @@ int runVeldrun(int argc, char** argv, bool quitOnFirstFrame)
             reader->refresh();
     });
 
-    auto firstFrame = finishAfterFirstFrame(window, music, quitOnFirstFrame);
+    auto firstFrame = finishAfterFirstFrame(window, music, overrides.atFirstFrame);
     window.show();
     app->exec();
 
