@@ -12,6 +12,7 @@
 #include "ui/first_frame.h"
 #include "ui/msx.h"
 #include "ui/qt_error_box.h"
+#include "ui/startup_boxes.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -83,7 +84,8 @@ int runVeldrun(int argc, char** argv, bool quitOnFirstFrame)
     music.hold();
     QtProcessStarter processes;
     QtDesktopShell shell;
-    TForm1 form{Services{pictures, music, processes, shell, errors, window, random}};
+    StartupBoxes startupBoxes(errors, music);
+    TForm1 form{Services{pictures, music, processes, shell, startupBoxes, window, random}};
     window.bind(form);
     reportMusicFailures(music, window);
     SoftwareDbIdentifier cartridges;
@@ -108,11 +110,11 @@ int runVeldrun(int argc, char** argv, bool quitOnFirstFrame)
     // at the latest, should the window come up without being exposed). For timing, the loop ends
     // at the first frame instead.
     bool started = false;
-    auto finishStart = [&window, &music, &started] {
+    auto finishStart = [&window, &startupBoxes, &started] {
         if (std::exchange(started, true))
             return;
         window.fileBrowser().useDesktopIcons();
-        music.release();
+        startupBoxes.finish();
     };
     AfterFirstFrame firstFrame([&finishStart, quitOnFirstFrame] {
         if (quitOnFirstFrame) {
