@@ -14,9 +14,10 @@ inline constexpr std::size_t largestTune = 16 << 20;
 // Why the bytes are no complete standard MIDI file a player can play; empty when they are.
 std::string fileFault(std::string_view bytes);
 
-// The tune file's bytes, checked. Throws VeldrunError "Cannot open file <path>" for what is no
-// regular file (a FIFO, a device, a directory), which is never waited on; "Cannot play <path>:
-// <why>" for a file that is missing, unreadable, too large or no playable MIDI file.
+// The tune file's bytes, checked. Throws VeldrunError "Cannot open file <path>" for what cannot
+// be read or is no regular file (a FIFO, a device, a directory: never waited on); "Cannot play
+// <path>: <why>" for a file that is missing, too large (it is not read beyond the limit) or no
+// playable MIDI file.
 std::string readTune(const std::string& path);
 
 } // namespace midi

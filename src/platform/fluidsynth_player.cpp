@@ -13,6 +13,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -288,10 +289,17 @@ void FluidSynthPlayer::play()
 void FluidSynthPlayer::stop()
 {
     Core& c = *core_;
-    std::lock_guard lock(c.mutex);
+    std::unique_lock lock(c.mutex);
     if (c.phase == Phase::NoTune)
         throw VeldrunError("No MCI device open");
     c.wanted = false;
+    // A stop while the tune is starting waits for the outcome: it halts the tune that comes of
+    // it, or meets the failure, which it reports before its own.
+    c.settled.wait(lock, [&c] { return c.held || (!c.job && !c.busy); });
+    if (c.phase == Phase::NoTune) {
+        const std::string failure = std::exchange(c.failure, {});
+        throw VeldrunError(failure.empty() ? "No MCI device open" : failure + "\nNo MCI device open");
+    }
     if (c.phase != Phase::Ready)
         return;
     {
@@ -323,6 +331,12 @@ void FluidSynthPlayer::close()
     // The audio driver goes first and is made anew by the next start.
     c.discard(closing);
     c.lib->fluid_synth_system_reset(c.synth);
+}
+
+bool FluidSynthPlayer::starting() const
+{
+    std::lock_guard lock(core_->mutex);
+    return core_->phase == Phase::Starting;
 }
 
 MusicState FluidSynthPlayer::state() const

@@ -13,8 +13,8 @@
 // of a start (loading FluidSynth, making the synthesizer, loading the SoundFont, opening the audio
 // output) takes a tenth of a second or more and runs on the player's own thread; the tune sounds
 // when it is done. What fails there leaves No tune and is kept until reportFailure() throws it.
-// Meanwhile the tune counts as Playing once play() is called, as Halted after stop(); stop and
-// close may come at any moment.
+// Meanwhile the tune counts as Playing once play() is called, as Halted after stop(); close may
+// come at any moment, and a stop waits for the outcome unless the player is held.
 //
 // FluidSynth's and ALSA's own log lines never reach the terminal: they are collected and become
 // the message of a start that fails.
@@ -55,6 +55,8 @@ class FluidSynthPlayer : public MusicPlayer {
     void reportFailure();
     // Waits until the last opened tune has started or failed; at once while the player is held.
     void waitUntilStarted();
+    // Whether an opened tune is still on its way: held, or starting on the player's thread.
+    bool starting() const;
 
     // Whether FluidSynth has been loaded into the process yet.
     static bool fluidSynthLoaded();

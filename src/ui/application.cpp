@@ -13,6 +13,7 @@
 #include "ui/open_display.h"
 #include "ui/qt_error_box.h"
 #include "ui/qt_question_box.h"
+#include "ui/startup_boxes.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -60,14 +61,14 @@ namespace {
 
 // What waits for the first frame: the desktop's folder pictures and the music (after a second at
 // the latest, should the window come up without being exposed), unless the caller overrides it.
-std::unique_ptr<AfterFirstFrame> finishAfterFirstFrame(MainWindow& window, FluidSynthPlayer& music,
+std::unique_ptr<AfterFirstFrame> finishAfterFirstFrame(MainWindow& window, StartupBoxes& startupBoxes,
                                                        const std::function<void()>& atFirstFrame)
 {
-    auto finishStart = [&window, &music, started = std::make_shared<bool>(false)] {
+    auto finishStart = [&window, &startupBoxes, started = std::make_shared<bool>(false)] {
         if (std::exchange(*started, true))
             return;
         window.fileBrowser().useDesktopIcons();
-        music.release();
+        startupBoxes.finish();
     };
     auto firstFrame =
         std::make_unique<AfterFirstFrame>(atFirstFrame ? atFirstFrame : std::function<void()>(finishStart));
@@ -105,7 +106,8 @@ int runVeldrun(int argc, char** argv, const StartOverrides& overrides)
     QtProcessStarter processes;
     QtDesktopShell shell;
     QtQuestionBox questions(&window);
-    TForm1 form{Services{pictures, music, processes, shell, errors, window, random, questions}};
+    StartupBoxes startupBoxes(errors, music);
+    TForm1 form{Services{pictures, music, processes, shell, startupBoxes, window, random, questions}};
     window.bind(form);
     reportMusicFailures(music, window);
     SoftwareDbIdentifier cartridges;
@@ -126,7 +128,7 @@ int runVeldrun(int argc, char** argv, const StartOverrides& overrides)
             reader->refresh();
     });
 
-    auto firstFrame = finishAfterFirstFrame(window, music, overrides.atFirstFrame);
+    auto firstFrame = finishAfterFirstFrame(window, startupBoxes, overrides.atFirstFrame);
     window.show();
     app->exec();
 

@@ -14,6 +14,8 @@
 #include <functional>
 #include <thread>
 
+#include <sys/stat.h>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -146,7 +148,7 @@ TEST_F(RealPlayer, OpeningANewTuneClosesThePreviousOne)
 struct BadTune {
     const char* name;
     std::function<std::string(RealPlayer&)> make; // returns the path to open
-    std::string why;
+    std::string message;                          // %s: the path
 };
 
 class BadTunes : public RealPlayer, public ::testing::WithParamInterface<BadTune> {};
@@ -161,7 +163,9 @@ TEST_P(BadTunes, FailWithAClearMessageAndLeaveNoTune)
         player.open(path);
         FAIL() << "expected an error";
     } catch (const VeldrunError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot play " + path + ": " + GetParam().why);
+        std::string expected = GetParam().message;
+        expected.replace(expected.find("%s"), 2, path);
+        EXPECT_EQ(std::string(e.what()), expected);
     }
     EXPECT_EQ(player.state(), MusicState::NoTune) << "the previous tune was closed before the attempt";
     try {
@@ -176,22 +180,35 @@ TEST_P(BadTunes, FailWithAClearMessageAndLeaveNoTune)
 INSTANTIATE_TEST_SUITE_P(
     Table, BadTunes,
     ::testing::Values(BadTune{"Missing", [](RealPlayer& t) { return t.dir.file("music/34.mid"); },
-                              "the file does not exist"},
+                              "Cannot play %s: the file does not exist"},
                       BadTune{"NotMidi",
                               [](RealPlayer& t) { return t.writeTune("5.mid", "RIFF....WAVEfmt "); },
-                              "not a standard MIDI file"},
+                              "Cannot play %s: not a standard MIDI file"},
                       BadTune{"Truncated",
                               [](RealPlayer& t) {
                                   const std::string whole = tune(960);
                                   return t.writeTune("6.mid", whole.substr(0, whole.size() - 5));
                               },
-                              "the MIDI file is damaged: it ends inside a track"},
+                              "Cannot play %s: the MIDI file is damaged: it ends inside a track"},
                       BadTune{"Directory",
                               [](RealPlayer& t) {
                                   fs::create_directories(t.dir.file("music/7.mid"));
                                   return t.dir.file("music/7.mid");
                               },
-                              "the file cannot be read (Is a directory)"}),
+                              "Cannot open file %s"},
+                      // Nobody writes to it: opening it the usual way would wait for good.
+                      BadTune{"Fifo",
+                              [](RealPlayer& t) {
+                                  ::mkfifo(t.dir.file("music/8.mid").c_str(), 0600);
+                                  return t.dir.file("music/8.mid");
+                              },
+                              "Cannot open file %s"},
+                      BadTune{"EndlessDevice",
+                              [](RealPlayer& t) {
+                                  fs::create_symlink("/dev/zero", t.dir.file("music/9.mid"));
+                                  return t.dir.file("music/9.mid");
+                              },
+                              "Cannot open file %s"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FluidSynthPlayer, StopWithNoTuneOpen)
@@ -384,6 +401,22 @@ TEST_F(FailingPlayer, ReportsTheFailureOnceAndLeavesNoTune)
     EXPECT_EQ(player.state(), MusicState::NoTune);
     EXPECT_NE(failure(), "");
     EXPECT_EQ(failure(), "") << "once";
+    EXPECT_THROW(player.stop(), VeldrunError);
+}
+
+TEST_F(FailingPlayer, AStopWhileStartingWaitsAndReportsTheFailureBeforeItsOwn)
+{
+    player.open(dir.file("1.mid"));
+    player.play();
+    try {
+        player.stop();
+        FAIL() << "expected an error";
+    } catch (const VeldrunError& e) {
+        const std::string message = e.what();
+        EXPECT_EQ(message.rfind("Cannot play MIDI music: ", 0), 0u) << message;
+        EXPECT_TRUE(message.ends_with("\nNo MCI device open")) << message;
+    }
+    EXPECT_EQ(failure(), "") << "reported by the stop";
     EXPECT_THROW(player.stop(), VeldrunError);
 }
 
