@@ -7,6 +7,7 @@
 #include "ui/file_browser.h"
 #include "ui/main_menu.h"
 #include "ui/window_art.h"
+#include "ui/window_style.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -95,6 +96,8 @@ void MainWindow::showEvent(QShowEvent* event)
     if (!shownOnce_) {
         shownOnce_ = true;
         centre();
+        // Under a window manager the frame comes later: the window is centred again by it.
+        whenFramed(this, [this] { centre(); });
         browser_->refill();
     }
 }
@@ -105,17 +108,6 @@ void MainWindow::centre()
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
-    }
-}
-
-// A window manager puts its frame around the window after it is shown: the first move that
-// brings a frame centres the window again, by its frame.
-void MainWindow::moveEvent(QMoveEvent* event)
-{
-    QMainWindow::moveEvent(event);
-    if (shownOnce_ && !framed_ && frameGeometry().size() != size()) {
-        framed_ = true;
-        centre();
     }
 }
 

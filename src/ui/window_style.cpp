@@ -7,6 +7,7 @@
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QStyleOptionComboBox>
+#include <QTimer>
 #include <qdrawutil.h>
 
 namespace {
@@ -182,4 +183,26 @@ void fitItems(QComboBox* box)
         font.setLetterSpacing(QFont::AbsoluteSpacing, -0.5);
         box->setFont(font);
     }
+}
+
+void whenFramed(QWidget* window, std::function<void()> then)
+{
+    if (window->frameGeometry().size() != window->size()) {
+        then();
+        return;
+    }
+    // Looked at every 20 ms for two seconds: long enough for any window manager to frame it.
+    auto* timer = new QTimer(window);
+    timer->setInterval(20);
+    auto looks = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, window, [timer, window, looks, then = std::move(then)] {
+        const bool framed = window->frameGeometry().size() != window->size();
+        if (framed || ++*looks >= 100) {
+            timer->deleteLater();
+            timer->stop();
+        }
+        if (framed)
+            then();
+    });
+    timer->start();
 }
