@@ -66,7 +66,7 @@ void WindowStyle::drawComplexControl(ComplexControl control, const QStyleOptionC
 
 namespace {
 
-// Dotted lines from the item to its parent's line and on to its next sibling, and a box with a
+// Lines from the item to its parent's line and on to its next sibling, and a box with a
 // plus or minus for an item that has children.
 void drawBranch(const QStyleOption* option, QPainter* painter)
 {
@@ -75,7 +75,7 @@ void drawBranch(const QStyleOption* option, QPainter* painter)
     const QColor ink = option->palette.color(QPalette::Dark);
     const auto state = option->state;
     painter->save();
-    painter->setPen(QPen(ink, 1, Qt::DotLine));
+    painter->setPen(QPen(ink, 1));
     if (state & (QStyle::State_Item | QStyle::State_Sibling))
         painter->drawLine(x, r.top(), x, y);
     if (state & QStyle::State_Sibling)
