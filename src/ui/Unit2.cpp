@@ -2,6 +2,7 @@
 
 #include "reader/treader.h"
 #include "ui/reader_document.h"
+#include "ui/window_style.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -107,16 +108,18 @@ void ReaderWindow::closeEvent(QCloseEvent* event)
     event->accept(); // a closed top-level window is hidden, not destroyed
 }
 
-// The outer size counts the frame, which the window system knows only once the window is shown.
+// The outer size counts the frame, which a window manager puts around the window only after it
+// is shown.
 void ReaderWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     if (outerSizeFixed_)
         return;
     outerSizeFixed_ = true;
-    const QSize frame = frameGeometry().size() - geometry().size();
-    if (!frame.isEmpty())
+    whenFramed(this, [this] {
+        const QSize frame = frameGeometry().size() - size();
         resize(outerWidth - frame.width(), outerHeight - frame.height());
+    });
 }
 
 void ReaderWindow::render()

@@ -8,6 +8,7 @@
 #include "ui/main_menu.h"
 #include "ui/widget_lookup.h"
 #include "ui/window_art.h"
+#include "ui/window_style.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -86,6 +87,8 @@ void MainWindow::showEvent(QShowEvent* event)
     if (!shownOnce_) {
         shownOnce_ = true;
         centre();
+        // Under a window manager the frame comes later: the window is centred again by it.
+        whenFramed(this, [this] { centre(); });
         browser_->refill();
     }
 }
@@ -96,17 +99,6 @@ void MainWindow::centre()
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
-    }
-}
-
-// A window manager puts its frame around the window after it is shown: the first move that
-// brings a frame centres the window again, by its frame.
-void MainWindow::moveEvent(QMoveEvent* event)
-{
-    QMainWindow::moveEvent(event);
-    if (shownOnce_ && !framed_ && frameGeometry().size() != size()) {
-        framed_ = true;
-        centre();
     }
 }
 

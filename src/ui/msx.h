@@ -55,7 +55,6 @@ class MainWindow : public QMainWindow, public WindowHost {
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -81,5 +80,4 @@ class MainWindow : public QMainWindow, public WindowHost {
     std::function<void()> mirrorFollower_;
     std::map<const QObject*, ImagePtr> shownPictures_;
     bool shownOnce_ = false;
-    bool framed_ = false; // centred again once the window manager has put its frame around
 };

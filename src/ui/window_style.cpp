@@ -7,6 +7,7 @@
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QStyleOptionComboBox>
+#include <QTimer>
 #include <qdrawutil.h>
 
 namespace {
@@ -65,7 +66,7 @@ void WindowStyle::drawComplexControl(ComplexControl control, const QStyleOptionC
 
 namespace {
 
-// Dotted lines from the item to its parent's line and on to its next sibling, and a box with a
+// Lines from the item to its parent's line and on to its next sibling, and a box with a
 // plus or minus for an item that has children.
 void drawBranch(const QStyleOption* option, QPainter* painter)
 {
@@ -74,7 +75,7 @@ void drawBranch(const QStyleOption* option, QPainter* painter)
     const QColor ink = option->palette.color(QPalette::Dark);
     const auto state = option->state;
     painter->save();
-    painter->setPen(QPen(ink, 1, Qt::DotLine));
+    painter->setPen(QPen(ink, 1));
     if (state & (QStyle::State_Item | QStyle::State_Sibling))
         painter->drawLine(x, r.top(), x, y);
     if (state & QStyle::State_Sibling)
@@ -182,4 +183,26 @@ void fitItems(QComboBox* box)
         font.setLetterSpacing(QFont::AbsoluteSpacing, -0.5);
         box->setFont(font);
     }
+}
+
+void whenFramed(QWidget* window, std::function<void()> then)
+{
+    if (window->frameGeometry().size() != window->size()) {
+        then();
+        return;
+    }
+    // Looked at every 20 ms for two seconds: long enough for any window manager to frame it.
+    auto* timer = new QTimer(window);
+    timer->setInterval(20);
+    auto looks = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, window, [timer, window, looks, then = std::move(then)] {
+        const bool framed = window->frameGeometry().size() != window->size();
+        if (framed || ++*looks >= 100) {
+            timer->deleteLater();
+            timer->stop();
+        }
+        if (framed)
+            then();
+    });
+    timer->start();
 }

@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QProxyStyle>
 
+#include <functional>
+
 class QComboBox;
 
 // The desktop's own style with the two things the window's layout was drawn for: a group's frame
@@ -54,3 +56,7 @@ int roomOf(const QWidget* label);
 // A list too narrow for its widest item in the desktop's font shows its items in the condensed
 // face rather than cut off.
 void fitItems(QComboBox* box);
+
+// Runs `then` once a window manager has put its frame around the shown window (it does so after
+// the window is shown, and tells no event); never where there is no window manager.
+void whenFramed(QWidget* window, std::function<void()> then);

@@ -234,6 +234,25 @@ TEST_F(Binding, LastCommandCanBeSelectedAndCopiedWithTheKeyboard)
     EXPECT_EQ(start->text(), "/app/emulator/fmsx-dos.exe @/app/TULK.CFG") << "selecting changes nothing";
 }
 
+TEST_F(Binding, LongValuesAreElidedBeforeTheNextControlAndShownWholeInTheirTooltips)
+{
+    const std::string whole = "/home/ann/msx/" + std::string(80, 'n') + ".rom";
+    for (auto [name, field] : {std::pair{"slotatext", &LauncherState::slotatext},
+                               {"diskatext", &LauncherState::diskatext},
+                               {"default", &LauncherState::default_}}) {
+        SCOPED_TRACE(name);
+        form->state.*field = whole;
+        window->mirror();
+        auto* label = find<QLabel>(name);
+        EXPECT_EQ(label->text().toStdString(), whole) << "copying gives the whole text";
+        EXPECT_EQ(label->toolTip().toStdString(), whole);
+        EXPECT_LE(label->geometry().right(), label->parentWidget()->width());
+        form->state.*field = "short.rom";
+        window->mirror();
+        EXPECT_NE(label->toolTip().toStdString(), "short.rom") << "its own tooltip again";
+    }
+}
+
 TEST_F(Binding, RebuiltCommandLineIsShownFromItsStart)
 {
     form->commandAreaShown = true;

@@ -178,6 +178,10 @@ TEST_F(Layout, EveryControlInPlaceWithItsCreationValues)
             EXPECT_EQ(qobject_cast<QCheckBox*>(w)->isChecked(), *checked);
         }
         EXPECT_EQ(w->isVisibleTo(window.get()), e.visible);
+        // Every option, slot, drive and button says what it does.
+        if (qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractButton*>(w) || qobject_cast<QSlider*>(w)) {
+            EXPECT_FALSE(w->toolTip().isEmpty());
+        }
     }
     EXPECT_EQ(window->findChild<QObject*>(QStringLiteral("MediaPlayer1")), nullptr)
         << "the player has no widget";
