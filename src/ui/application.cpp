@@ -10,6 +10,7 @@
 #include "ui/Unit2.h"
 #include "ui/file_browser.h"
 #include "ui/msx.h"
+#include "ui/open_display.h"
 #include "ui/qt_error_box.h"
 #include "ui/qt_question_box.h"
 
@@ -19,6 +20,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -54,16 +56,43 @@ void reportMusicFailures(FluidSynthPlayer& music, MainWindow& window)
     });
 }
 
+namespace {
+
+// What waits for the first frame: the desktop's folder pictures and the music (after a second at
+// the latest, should the window come up without being exposed), unless the caller overrides it.
+std::unique_ptr<AfterFirstFrame> finishAfterFirstFrame(MainWindow& window, FluidSynthPlayer& music,
+                                                       const std::function<void()>& atFirstFrame)
+{
+    auto finishStart = [&window, &music, started = std::make_shared<bool>(false)] {
+        if (std::exchange(*started, true))
+            return;
+        window.fileBrowser().useDesktopIcons();
+        music.release();
+    };
+    auto firstFrame =
+        std::make_unique<AfterFirstFrame>(atFirstFrame ? atFirstFrame : std::function<void()>(finishStart));
+    window.installEventFilter(firstFrame.get());
+    if (!atFirstFrame)
+        QTimer::singleShot(1000, &window, finishStart);
+    return firstFrame;
+}
+
+} // namespace
+
 int runVeldrun(int argc, char** argv, const StartOverrides& overrides)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Veldrun 2.0c"));
+    std::optional<QApplication> app;
+    openDisplay([&] { app.emplace(argc, argv); });
+    // The class the desktop groups the windows by, and the name of the desktop entry; every error
+    // box keeps the title "Veldrun 2.0c".
+    QApplication::setApplicationName(QStringLiteral("veldrun"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("veldrun"));
     // The reader goes with the main window, shown or not.
     QApplication::setQuitOnLastWindowClosed(false);
 
     MainWindow window;
     QApplication::setWindowIcon(window.windowIcon());
-    QObject::connect(&window, &MainWindow::closed, &app, &QApplication::quit);
+    QObject::connect(&window, &MainWindow::closed, &*app, &QApplication::quit);
 
     QtPictures pictures;
     QtErrorBox boxes(&window);
@@ -97,22 +126,9 @@ int runVeldrun(int argc, char** argv, const StartOverrides& overrides)
             reader->refresh();
     });
 
-    // What waits for the first frame: the desktop's folder pictures and the music (after a second
-    // at the latest, should the window come up without being exposed), unless overridden.
-    bool started = false;
-    auto finishStart = [&window, &music, &started] {
-        if (std::exchange(started, true))
-            return;
-        window.fileBrowser().useDesktopIcons();
-        music.release();
-    };
-    AfterFirstFrame firstFrame(overrides.atFirstFrame ? overrides.atFirstFrame
-                                                      : std::function<void()>(finishStart));
-    window.installEventFilter(&firstFrame);
-    if (!overrides.atFirstFrame)
-        QTimer::singleShot(1000, &window, finishStart);
+    auto firstFrame = finishAfterFirstFrame(window, music, overrides.atFirstFrame);
     window.show();
-    app.exec();
+    app->exec();
 
     // Shutdown closes the tune; a started emulator keeps running.
     music.close();
