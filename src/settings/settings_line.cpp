@@ -49,13 +49,23 @@ std::string encode(const SettingsValues& v)
 {
     std::string line;
     line.reserve(32);
-    for (auto piece : digitPieces)
-        line += digit(v.*piece);
-    const int volume = v.volbar < 0 ? 0 : (v.volbar > 99 ? 99 : v.volbar);
-    line += std::to_string(volume);
-    line += '#';
-    line += std::to_string(v.speed < 0 ? 0 : v.speed);
-    line += "00\r\n";
+    for (const StoredSetting& s : storedSettings) {
+        const int value = v.*s.value;
+        switch (s.piece) {
+        case Piece::Digit:
+            line += digit(value);
+            break;
+        case Piece::Volume:
+            line += std::to_string(value < 0 ? 0 : (value > 99 ? 99 : value));
+            line += '#';
+            break;
+        case Piece::Speed:
+            line += std::to_string(value < 0 ? 0 : value);
+            line += "00";
+            break;
+        }
+    }
+    line += "\r\n";
     return line;
 }
 
@@ -76,19 +86,29 @@ SettingsValues decode(std::string_view fileText)
     };
 
     SettingsValues v;
-    std::size_t position = 1;
-    for (auto piece : digitPieces)
-        v.*piece = toInteger(at(position++, 1));
-
-    // A marker at 17 means a one-digit volume; otherwise the volume has two digits and the
-    // marker stands at 18, whatever character is there.
-    const bool oneDigit = at(17, 1) == "#";
-    v.volbar = toInteger(at(16, oneDigit ? 1 : 2));
-    const std::size_t marker = oneDigit ? 17 : 18;
-
-    // The speed runs from after the marker to the end of the line, less the closing "00".
-    const std::string_view rest = marker < line.size() ? line.substr(marker) : std::string_view{};
-    v.speed = toInteger(rest.size() >= 2 ? rest.substr(0, rest.size() - 2) : std::string_view{});
+    std::size_t position = 1; // the line place the next piece starts at
+    for (const StoredSetting& s : storedSettings) {
+        switch (s.piece) {
+        case Piece::Digit:
+            v.*s.value = toInteger(at(position++, 1));
+            break;
+        case Piece::Volume: {
+            // A marker right after one digit means a one-digit volume; otherwise the volume has
+            // two digits and the marker stands after them, whatever character is there.
+            const std::size_t digits = at(position + 1, 1) == "#" ? 1 : 2;
+            v.*s.value = toInteger(at(position, digits));
+            position += digits + 1;
+            break;
+        }
+        case Piece::Speed: {
+            // The speed runs to the end of the line, less the closing "00".
+            const std::size_t start = position - 1;
+            const std::string_view rest = start < line.size() ? line.substr(start) : std::string_view{};
+            v.*s.value = toInteger(rest.size() >= 2 ? rest.substr(0, rest.size() - 2) : std::string_view{});
+            break;
+        }
+        }
+    }
     return v;
 }
 

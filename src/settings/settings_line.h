@@ -1,6 +1,9 @@
 #pragma once
 
+#include "state/launcher_state.h"
+
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -30,13 +33,58 @@ struct SettingsValues {
     bool operator==(const SettingsValues&) const = default;
 };
 
-// The one-digit pieces in line order (line positions 1 to 15).
-inline constexpr std::array<int SettingsValues::*, 15> digitPieces{
-    &SettingsValues::computer,  &SettingsValues::freq,        &SettingsValues::Sram,
-    &SettingsValues::Svram,     &SettingsValues::slota,       &SettingsValues::slotb,
-    &SettingsValues::sqbar,     &SettingsValues::resolutie,   &SettingsValues::FMPACselect,
-    &SettingsValues::sccselect, &SettingsValues::spritegroup, &SettingsValues::vdpgroup,
-    &SettingsValues::vgabox,    &SettingsValues::syncbox,     &SettingsValues::sadapter};
+// What a piece of the line is: one digit, the volume (one or two digits and the marker "#"), or
+// the speed (up to the line's end, less the closing "00").
+enum class Piece { Digit, Volume, Speed };
+
+// A stored setting: its piece of the line, the field it decodes to, and the list or track bar it
+// is saved from and loaded into.
+struct StoredSetting {
+    Piece piece;
+    int SettingsValues::*value;
+    OptionList LauncherState::*list = nullptr;
+    TrackBar LauncherState::*bar = nullptr;
+};
+
+constexpr StoredSetting listPiece(int SettingsValues::*value, OptionList LauncherState::*list)
+{
+    return {Piece::Digit, value, list, nullptr};
+}
+constexpr StoredSetting barPiece(Piece piece, int SettingsValues::*value, TrackBar LauncherState::*bar)
+{
+    return {piece, value, nullptr, bar};
+}
+
+// Every stored setting in line order: the one-digit pieces stand at line places 1 to 15.
+inline constexpr StoredSetting storedSettings[] = {
+    listPiece(&SettingsValues::computer, &LauncherState::computer),
+    listPiece(&SettingsValues::freq, &LauncherState::freq),
+    listPiece(&SettingsValues::Sram, &LauncherState::Sram),
+    listPiece(&SettingsValues::Svram, &LauncherState::Svram),
+    listPiece(&SettingsValues::slota, &LauncherState::slota),
+    listPiece(&SettingsValues::slotb, &LauncherState::slotb),
+    barPiece(Piece::Digit, &SettingsValues::sqbar, &LauncherState::sqbar),
+    listPiece(&SettingsValues::resolutie, &LauncherState::resolutie),
+    listPiece(&SettingsValues::FMPACselect, &LauncherState::FMPACselect),
+    listPiece(&SettingsValues::sccselect, &LauncherState::sccselect),
+    listPiece(&SettingsValues::spritegroup, &LauncherState::spritegroup),
+    listPiece(&SettingsValues::vdpgroup, &LauncherState::vdpgroup),
+    listPiece(&SettingsValues::vgabox, &LauncherState::vgabox),
+    listPiece(&SettingsValues::syncbox, &LauncherState::syncbox),
+    listPiece(&SettingsValues::sadapter, &LauncherState::sadapter),
+    barPiece(Piece::Volume, &SettingsValues::volbar, &LauncherState::volbar),
+    barPiece(Piece::Speed, &SettingsValues::speed, &LauncherState::TrackBar1),
+};
+
+// The one-digit pieces' fields in line order, as the table has them.
+inline constexpr auto digitPieces = [] {
+    std::array<int SettingsValues::*, 15> fields{};
+    std::size_t n = 0;
+    for (const StoredSetting& s : storedSettings)
+        if (s.piece == Piece::Digit)
+            fields[n++] = s.value;
+    return fields;
+}();
 
 // The file's whole content: the line followed by CR LF. A list with no selection (-1) is written
 // as "9", which keeps every later piece in its place and loads back as no selection.

@@ -28,14 +28,10 @@ int labelNumber(std::string_view text)
     return value;
 }
 
-} // namespace
-
-void TForm1::linecreate()
+// A mask in drive A's caption means the browser's disk filter took the place of a file name:
+// both drives go back to their own images.
+void restoreMaskedCaptions(LauncherState& s)
 {
-    LauncherState& s = state;
-
-    // A mask in drive A's caption means the browser's disk filter took the place of a file
-    // name: both drives go back to their own images.
     if (s.diskatext == "*.dsk") {
         s.diskafile = "drivea.dsk";
         s.diskatext = "drivea.dsk";
@@ -44,10 +40,11 @@ void TForm1::linecreate()
     }
     if (s.slotatext == "*.rom")
         s.slotatext = "None";
+}
 
-    std::string line;
-    line.reserve(256 + s.slotafile.size() + s.slotbfile.size() + 2 * s.default_.size());
-
+// Cartridges, disks, the machine and the cartridges' mappers.
+void appendMedia(std::string& line, const LauncherState& s)
+{
     line += s.slotafile;
     line += s.slotbfile;
     line += " -diska ";
@@ -68,7 +65,11 @@ void TForm1::linecreate()
     appendNumber(line, s.slota.index());
     line += ',';
     appendNumber(line, s.slotb.index());
+}
 
+// Speed, sound, video and the rest of the options, in the order the emulator's users know.
+void appendOptions(std::string& line, const LauncherState& s)
+{
     if (labelNumber(s.speedlabel) != 100) {
         line += " -cpuspeed ";
         line += s.speedlabel;
@@ -105,15 +106,30 @@ void TForm1::linecreate()
         line += " -modeswitch 1";
     if (s.syncbox.index() == 1)
         line += " -sync 1";
+}
 
-    // The chip pictures follow the sound lists; an unselected SCC list leaves its picture be.
+// The chip pictures follow the sound lists; an unselected SCC list leaves its picture be. This is
+// the one place that sets them.
+void showChipPictures(const LauncherState& s, PictureBox& sccpic, PictureBox& fmpic)
+{
     if (s.sccselect.index() == 0)
         sccpic.visible = false;
     else if (s.sccselect.index() == 1)
         sccpic.visible = true;
     fmpic.visible = s.FMPACselect.index() != 0;
+}
 
-    s.editline = std::move(line);
+} // namespace
+
+void TForm1::linecreate()
+{
+    restoreMaskedCaptions(state);
+    std::string line;
+    line.reserve(256 + state.slotafile.size() + state.slotbfile.size() + 2 * state.default_.size());
+    appendMedia(line, state);
+    appendOptions(line, state);
+    showChipPictures(state, sccpic, fmpic);
+    state.editline = std::move(line);
 }
 
 void TForm1::freqClick() { linecreate(); }
@@ -125,20 +141,8 @@ void TForm1::spritegroupChange() { linecreate(); }
 void TForm1::vdpgroupChange() { linecreate(); }
 void TForm1::painterboxClick() { linecreate(); }
 
-void TForm1::sccselectClick()
-{
-    if (state.sccselect.index() == 0)
-        sccpic.visible = false;
-    else if (state.sccselect.index() == 1)
-        sccpic.visible = true;
-    linecreate();
-}
-
-void TForm1::FMPACselectClick()
-{
-    fmpic.visible = state.FMPACselect.index() != 0;
-    linecreate();
-}
+void TForm1::sccselectClick() { linecreate(); }
+void TForm1::FMPACselectClick() { linecreate(); }
 
 void TForm1::volbarChange()
 {

@@ -10,8 +10,7 @@ const MenuItemSpec fileItems[] = {{"Load1", "&Load"}, {"SaveClose1", "&Save&&Clo
 const MenuItemSpec commandItems[] = {{"Show1", "&Show"}, {"Prompt1", "&Prompt"}, {"Execute1", "&Execute!"}};
 const MenuItemSpec settingsItems[] = {{"Loadsettings1", "&Load settings"}, {"Save1", "&Save settings"}};
 const MenuItemSpec optionsItems[] = {{"TULKCFG1", "open TULK.CFG"}, {"MSDOS1", "&MS-DOS shell"}};
-const MenuItemSpec emulatorItems[] = {{"fMSX1", "&fMSX", true, true, true},
-                                      {"BrMSX1", "BrMSX", true, false, false}};
+const MenuItemSpec emulatorItems[] = {{"fMSX1", "&fMSX", true}, {"BrMSX1", "BrMSX", true}};
 const MenuItemSpec downloadItems[] = {{"DownloadZAZURE1", "&Download ZAZURE"},
                                       {"Downloademulator1", "D&ownload emulator"}};
 const MenuItemSpec onlineItems[] = {{"TULKonline1", "&TULK online"}, {"Lookforupdate1", "&Look for update"}};
@@ -45,8 +44,6 @@ void buildMainMenu(QMenuBar* bar, std::span<const MenuSpec> specs)
             QAction* action = menu->addAction(QString::fromUtf8(item.caption));
             action->setObjectName(QLatin1String(item.name));
             action->setCheckable(item.checkable);
-            action->setChecked(item.checked);
-            action->setEnabled(item.enabled);
         }
     }
 }

@@ -7,9 +7,9 @@ class QMenuBar;
 struct MenuItemSpec {
     const char* name;
     const char* caption; // "&" before the access key, "&&" for an ampersand
+    // The state of the items the form holds (check marks, enabled, changing captions) is the
+    // form's, shown when the window is bound.
     bool checkable = false;
-    bool checked = false;
-    bool enabled = true;
 };
 
 struct MenuSpec {
