@@ -27,9 +27,10 @@ struct LaunchContext {
     std::string machineChoiceText; // the machine choice file's text, empty when there is none
     std::string userRomFolder;     // where the user puts system ROMs, as the notice names it
     Probe starts;                  // may openMSX start this machine (with this extension)?
-    // The drives of a machine the bridge's table does not know; empty or nothing: taken as one.
-    std::function<std::optional<int>(const std::string& machine)> drivesOf;
-    KnownSoftware known; // a cartridge found here keeps openMSX's own entry; none: all unknown
+    // Drives and slots of a machine the bridge's table does not know; without an answer it is
+    // taken to have one drive and two slots.
+    std::function<std::optional<MachineDescription>(const std::string& machine)> describe;
+    KnownSoftware known;           // a cartridge found here keeps openMSX's own entry; none: unknown
 };
 
 struct OpenMsxLaunch {

@@ -85,3 +85,11 @@ const FluidSynthLibrary& fluidSynthLibrary()
 }
 
 bool fluidSynthLibraryLoaded() { return loaded; }
+
+std::string fluidSetting(const FluidSynthLibrary& lib, fluid_settings_t* settings, const char* name)
+{
+    char value[4096] = {};
+    if (lib.fluid_settings_copystr(settings, name, value, sizeof value) != FLUID_OK)
+        return {};
+    return value;
+}

@@ -2,6 +2,8 @@
 
 #include <fluidsynth.h>
 
+#include <string>
+
 // The FluidSynth functions the music player calls. Where the library is loaded at run time
 // (VELDRUN_FLUIDSYNTH_AT_RUN_TIME), it and the forty libraries it brings along (audio back ends,
 // codecs, GLib) are mapped only when the first tune starts, not while the window comes up.
@@ -45,3 +47,6 @@ const FluidSynthLibrary& fluidSynthLibrary();
 
 // Whether the library is in the process yet.
 bool fluidSynthLibraryLoaded();
+
+// A setting's text value; empty when it has none.
+std::string fluidSetting(const FluidSynthLibrary& lib, fluid_settings_t* settings, const char* name);

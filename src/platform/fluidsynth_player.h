@@ -5,8 +5,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <string_view>
-#include <vector>
 
 // The music player on FluidSynth: one synthesizer for the program's life, with a General MIDI
 // SoundFont; FluidSynth's MIDI player plays the tune into the desktop's audio output.
@@ -58,12 +56,6 @@ class FluidSynthPlayer : public MusicPlayer {
     // Waits until the last opened tune has started or failed; at once while the player is held.
     void waitUntilStarted();
 
-    // The SoundFonts to try, best first: those in the directory (by name), FluidSynth's
-    // configured default, then Debian's General MIDI SoundFonts.
-    static std::vector<std::string> soundFontCandidates(const std::string& directory,
-                                                        const std::string& configuredDefault);
-    // Why the bytes are no complete standard MIDI file FluidSynth can play; empty when they are.
-    static std::string midiFileFault(std::string_view bytes);
     // Whether FluidSynth has been loaded into the process yet.
     static bool fluidSynthLoaded();
 

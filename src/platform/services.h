@@ -67,6 +67,17 @@ public:
     virtual void show(const std::string& message) = 0;
 };
 
+// A question the user answers Yes or No, and a plain word the user acknowledges; both boxes carry
+// the title "Veldrun 2.0c".
+class QuestionBox {
+public:
+    virtual ~QuestionBox() = default;
+    // True when the user answers Yes; No is the default answer.
+    virtual bool ask(const std::string& question) = 0;
+    // An information box with one OK button.
+    virtual void tell(const std::string& message) = 0;
+};
+
 // The windows themselves, as far as handlers need them.
 class WindowHost {
 public:
@@ -94,4 +105,5 @@ struct Services {
     ErrorBox& errors;
     WindowHost& windows;
     Random& random;
+    QuestionBox& questions;
 };

@@ -12,6 +12,7 @@
 #include "ui/first_frame.h"
 #include "ui/msx.h"
 #include "ui/qt_error_box.h"
+#include "ui/qt_question_box.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -83,7 +84,8 @@ int runVeldrun(int argc, char** argv, bool quitOnFirstFrame)
     music.hold();
     QtProcessStarter processes;
     QtDesktopShell shell;
-    TForm1 form{Services{pictures, music, processes, shell, errors, window, random}};
+    QtQuestionBox questions(&window);
+    TForm1 form{Services{pictures, music, processes, shell, errors, window, random, questions}};
     window.bind(form);
     reportMusicFailures(music, window);
     SoftwareDbIdentifier cartridges;

@@ -163,7 +163,7 @@ void MainWindow::bind(TForm1& form)
 {
     form_ = &form;
     form.FileListBox1 = browser_->listBox();
-    form.editname = QFile::encodeName(browser_->nameText()).toStdString();
+    form.editname = browser_->nameBytes().toStdString();
     for (const PictureBinding& b : pictureBindings) {
         PictureBox& box = form.*b.picture;
         if (b.stored && !box.picture)
@@ -259,8 +259,11 @@ void MainWindow::mirror()
         QWidget* widget = child<QWidget>(panel_, b.control);
         const QString text = shown(state.*b.text);
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-            if (edit->text() != text)
+            // A new line is shown from its start: the ROM path comes first.
+            if (edit->text() != text) {
                 edit->setText(text);
+                edit->setCursorPosition(0);
+            }
         } else {
             setLabelCaption(widget, text);
         }

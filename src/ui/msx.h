@@ -56,10 +56,15 @@ class MainWindow : public QMainWindow, public WindowHost {
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void bindControls();
     void fileListChanged();
+    void centre();
+    void showMessage(const QString& message);
     void showPicture(QObject* label, const ImagePtr& picture);
 
     TForm1* form_ = nullptr;
@@ -70,4 +75,5 @@ class MainWindow : public QMainWindow, public WindowHost {
     std::function<void()> mirrorFollower_;
     std::map<const QObject*, ImagePtr> shownPictures_;
     bool shownOnce_ = false;
+    bool framed_ = false; // centred again once the window manager has put its frame around
 };

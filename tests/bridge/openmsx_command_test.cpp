@@ -143,6 +143,18 @@ TEST(OpenMsxCommand, LeavesOutACartridgeThatIsGoneAndSaysSo)
     EXPECT_THAT(commands(launch.arguments).back(), HasSubstr("gone.rom not found"));
 }
 
+TEST(OpenMsxCommand, NothingGoesInBeyondTheMachinesCartridgeSlots)
+{
+    // The SVI-738 has one slot: a second cartridge or an SCC there would stop openMSX at once.
+    FakeFiles files{{{"/r/a.rom", 32768}, {"/r/b.rom", 32768}, {"/d/game.dsk", 737280}}};
+    const auto context = contextWith(files, {"Spectravideo_SVI-738", "Spectravideo_SVI-738 -ext scc"});
+    const auto launch = mapToOpenMsx(
+        lineWith({{"-diska", "/d/game.dsk"}, {"-msx1", ""}, {"-scc", "1"}}, "/r/a.rom", "/r/b.rom"), context);
+    EXPECT_THAT(head(launch.arguments), ElementsAre("-machine", "Spectravideo_SVI-738", "-carta", "/r/a.rom",
+                                                    "-diska", "/d/game.dsk"));
+    EXPECT_THAT(launch.notice, Contains("No free cartridge slot on Spectravideo SVI-738: b.rom left out."));
+}
+
 struct SettingCase {
     std::vector<bridge::ParsedOption> options;
     std::vector<std::string> commands;

@@ -1,4 +1,5 @@
 #include "platform/fluidsynth_player.h"
+#include "platform/fluidsynth_soundfonts.h"
 #include "support/eventually.h"
 #include "support/fakes.h"
 
@@ -421,46 +422,6 @@ TEST_F(FailingPlayer, ReadsNoFileFarLargerThanAnyTune)
     }
 }
 
-struct FaultCase {
-    const char* name;
-    std::string bytes;
-    std::string fault;
-};
-
-class MidiFileFaults : public ::testing::TestWithParam<FaultCase> {};
-
-TEST_P(MidiFileFaults, AreFoundBeforeFluidSynthSeesTheFile)
-{
-    EXPECT_EQ(FluidSynthPlayer::midiFileFault(GetParam().bytes), GetParam().fault);
-}
-
-std::string header(std::uint32_t format, std::uint32_t tracks, std::uint32_t division)
-{
-    return "MThd" + be(6, 4) + be(format, 2) + be(tracks, 2) + be(division, 2);
-}
-const std::string endOnly = "MTrk" + be(4, 4) + std::string("\x00\xff\x2f\x00", 4);
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, MidiFileFaults,
-    ::testing::Values(
-        FaultCase{"Playable", tune(960), ""},
-        FaultCase{"UnknownChunkBeforeTheTrack", header(0, 1, 96) + "XFIH" + be(2, 4) + "ab" + endOnly, ""},
-        FaultCase{"TwoTracksOfFormat1", header(1, 2, 96) + endOnly + endOnly, ""},
-        FaultCase{"Empty", "", "not a standard MIDI file"},
-        FaultCase{"HeaderCut", header(0, 1, 96).substr(0, 10),
-                  "the MIDI file is damaged: it ends inside its header"},
-        FaultCase{"NoTrack", header(0, 0, 96), "the MIDI file holds no track"},
-        FaultCase{"SecondTrackMissing", header(1, 2, 96) + endOnly,
-                  "the MIDI file is damaged: it ends before its last track"},
-        FaultCase{"TrackCut", header(0, 1, 96) + endOnly.substr(0, 10),
-                  "the MIDI file is damaged: it ends inside a track"},
-        FaultCase{"Format3", header(3, 1, 96) + endOnly, "the MIDI file has a header of an unknown kind"},
-        FaultCase{"Smpte", header(0, 1, 0xe728) + endOnly,
-                  "the MIDI file uses SMPTE timing, which cannot be played"},
-        FaultCase{"TooManyTracks", header(1, 129, 96) + endOnly,
-                  "the MIDI file holds more tracks than can be played"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
 TEST(FluidSynthPlayer, SoundFontsAreTriedInTheirOrder)
 {
     TempDir dir;
@@ -470,9 +431,8 @@ TEST(FluidSynthPlayer, SoundFontsAreTriedInTheirOrder)
     const std::vector<std::string> expected = {
         dir.file("a.sf2"), dir.file("b.SF3"), "/usr/share/sounds/sf3/default-GM.sf3",
         "/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf2/TimGM6mb.sf2"};
-    EXPECT_EQ(FluidSynthPlayer::soundFontCandidates(dir.path, "/usr/share/sounds/sf3/default-GM.sf3"),
-              expected);
-    EXPECT_EQ(FluidSynthPlayer::soundFontCandidates(dir.file("none"), "/usr/share/sounds/sf2/default-GM.sf2"),
+    EXPECT_EQ(soundFontCandidates(dir.path, "/usr/share/sounds/sf3/default-GM.sf3"), expected);
+    EXPECT_EQ(soundFontCandidates(dir.file("none"), "/usr/share/sounds/sf2/default-GM.sf2"),
               (std::vector<std::string>{"/usr/share/sounds/sf2/default-GM.sf2",
                                         "/usr/share/sounds/sf2/TimGM6mb.sf2"}));
 }

@@ -1,0 +1,31 @@
+#include "platform/fluidsynth_output.h"
+
+#include "form/errors.h"
+#include "platform/fluidsynth_log.h"
+
+#include <algorithm>
+#include <vector>
+
+fluid_audio_driver_t* AudioOutput::open(const FluidSynthLibrary& lib, fluid_settings_t* settings,
+                                        fluid_synth_t* synth)
+{
+    std::vector<std::string> drivers;
+    if (!asked_.empty())
+        drivers = {asked_};
+    else
+        drivers = {working_, configured_, "pulseaudio", "alsa"};
+
+    std::vector<std::string> tried;
+    for (const auto& d : drivers) {
+        if (d.empty() || std::find(tried.begin(), tried.end(), d) != tried.end())
+            continue;
+        tried.push_back(d);
+        if (lib.fluid_settings_setstr(settings, "audio.driver", d.c_str()) != FLUID_OK)
+            continue;
+        if (fluid_audio_driver_t* driver = lib.new_fluid_audio_driver(settings, synth)) {
+            working_ = d;
+            return driver;
+        }
+    }
+    throw VeldrunError("Cannot play MIDI music: no audio output device" + fluidlog::take());
+}

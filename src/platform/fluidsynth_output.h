@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/fluidsynth_library.h"
+
+#include <string>
+#include <utility>
+
+// The audio output a tune plays into: the driver asked for, or else the one that worked last,
+// FluidSynth's configured one, PulseAudio and ALSA, in that order.
+class AudioOutput {
+  public:
+    // Empty: no driver asked for, the fallbacks are tried.
+    explicit AudioOutput(std::string asked) : asked_(std::move(asked)) {}
+
+    // FluidSynth's configured driver, read once the settings are made.
+    void setConfigured(std::string driver) { configured_ = std::move(driver); }
+    // Throws "Cannot play MIDI music: no audio output device" with the libraries' own words.
+    fluid_audio_driver_t* open(const FluidSynthLibrary& lib, fluid_settings_t* settings,
+                               fluid_synth_t* synth);
+
+  private:
+    const std::string asked_;
+    std::string configured_;
+    std::string working_;
+};
