@@ -2,10 +2,24 @@
 
 #include "state/launcher_state.h"
 #include "ui/widget_lookup.h"
+#include "ui/window_style.h"
 
 #include <QComboBox>
 #include <QMenu>
 #include <QPointer>
+
+namespace {
+
+// A caption cut short keeps its whole text in the tip, above what the database says.
+void showFacts(QWidget* caption, const CartridgeFacts& facts)
+{
+    QString tip = QString::fromStdString(facts.summary);
+    if (auto* label = dynamic_cast<ElidingLabel*>(caption); label && label->elided())
+        tip = tip.isEmpty() ? label->text() : label->text() + QLatin1Char('\n') + tip;
+    caption->setToolTip(tip);
+}
+
+} // namespace
 
 CartridgeTips::CartridgeTips(QWidget* panel, CartridgeIdentifier& identifier,
                              std::function<void(int, int)> choose)
@@ -43,10 +57,10 @@ void CartridgeTips::show(Slot& slot, const std::string& path)
     }
     if (auto it = known_.find(path); it != known_.end()) {
         slot.facts = it->second;
-        slot.caption->setToolTip(QString::fromStdString(slot.facts.summary));
+        showFacts(slot.caption, slot.facts);
         return;
     }
-    slot.caption->setToolTip(QString());
+    showFacts(slot.caption, {});
     // The answer comes later: by then the slot may hold another cartridge, or the tips be gone.
     QPointer<CartridgeTips> self(this);
     Slot* target = &slot;
@@ -57,7 +71,7 @@ void CartridgeTips::show(Slot& slot, const std::string& path)
         if (target->path != path)
             return;
         target->facts = facts;
-        target->caption->setToolTip(QString::fromStdString(facts.summary));
+        showFacts(target->caption, facts);
     });
 }
 

@@ -83,7 +83,8 @@ QList<QByteArray> filesMatching(const QString& folder, const QString& mask)
     QList<QByteArray> names;
     std::error_code error;
     for (fs::directory_iterator it(encoded(folder), error), end; !error && it != end; it.increment(error)) {
-        const std::string& bytes = it->path().filename().native();
+        // A copy: filename() is a temporary, and a long name's bytes would be gone with it.
+        const std::string bytes = it->path().filename().native();
         const QByteArray name(bytes.data(), static_cast<qsizetype>(bytes.size()));
         std::error_code typeError;
         // A file named like the mask would read as "nothing selected" to the slot handlers.

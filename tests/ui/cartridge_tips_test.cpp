@@ -21,11 +21,12 @@ const char* const database = R"(<softwaredb>
 
 struct TipCase {
     std::string name;
-    std::string bytes; // of GAME.ROM
+    std::string bytes; // of the ROM file
     int listBefore;    // slota's index when the cartridge goes in
     QString tip;
     QString offer; // the context menu's entry, or empty for no menu
     int listAfter; // slota's index once the offer, if any, is taken
+    std::string file = "GAME.ROM";
 };
 
 class CartridgeTip : public WindowTest, public testing::WithParamInterface<TipCase> {};
@@ -51,7 +52,7 @@ TEST_P(CartridgeTip, SlotCaptionSaysWhatTheDatabaseKnowsAndTheListOffersItsMappe
 {
     const TipCase& c = GetParam();
     dir.write("softwaredb.xml", database);
-    dir.write("GAME.ROM", c.bytes);
+    dir.write(c.file, c.bytes);
     const softwaredb::Database db(dir.file("softwaredb.xml"));
     SoftwareDbIdentifier identifier(db);
     open();
@@ -61,7 +62,7 @@ TEST_P(CartridgeTip, SlotCaptionSaysWhatTheDatabaseKnowsAndTheListOffersItsMappe
     form->state.slota.select(c.listBefore);
     window->mirror();
 
-    click("FileListBox1", "GAME.ROM");
+    click("FileListBox1", QString::fromStdString(c.file));
     EXPECT_TRUE(eventually([&] {
         QApplication::processEvents();
         return caption->toolTip() == c.tip;
@@ -89,7 +90,11 @@ INSTANTIATE_TEST_SUITE_P(
                             "Gradius 2 - Nemesis 2, Konami 1987, mapper Konami5 8kB (SCC)", "", 2},
                     TipCase{"KnownWithoutAnItem", "koei game", 0,
                             "Sangokushi, Koei 1986, mapper KoeiSRAM32 (no matching item)", "", 0},
-                    TipCase{"Unknown", "unknown rom", 0, "not in the software database", "", 0}),
+                    TipCase{"Unknown", "unknown rom", 0, "not in the software database", "", 0},
+                    TipCase{"CaptionCutShortKeepsItsName", "koei game", 0,
+                            "Sangokushi - Romance of the Three Kingdoms (1986)(Koei)(JP).rom\n"
+                            "Sangokushi, Koei 1986, mapper KoeiSRAM32 (no matching item)",
+                            "", 0, "Sangokushi - Romance of the Three Kingdoms (1986)(Koei)(JP).rom"}),
     [](const auto& info) { return info.param.name; });
 
 } // namespace
