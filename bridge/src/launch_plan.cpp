@@ -139,7 +139,8 @@ LaunchPlan planLaunch(const std::vector<std::string>& arguments, const Environme
         readHead(appDir + std::string(machineChoiceFile), 16 * 1024).value_or(""),
         environment.userRomFolder,
         testConfigProbe(program, answers, probeLog),
-        [&program](const std::string& machine) { return drivesOfMachine(program, machine); }};
+        [&program](const std::string& machine) { return describeMachine(program, machine); },
+        environment.knownSoftware};
     const ResponseLine parsed = parseResponseLine(*line, environment.sizeOf);
     OpenMsxLaunch launch = mapToOpenMsx(parsed, context);
     answers.save();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "openmsx_command.h"
 #include "response_line.h"
 
 #include <optional>
@@ -21,6 +22,7 @@ struct Environment {
     std::string cacheFile; // where openMSX's answers are kept between runs; empty: none kept
     std::string userRomFolder = "~/.openMSX/share/systemroms";
     FileSizeOf sizeOf = fileSizeOnDisk;
+    KnownSoftware knownSoftware; // openMSX's software database; none in most tests
 };
 
 // The machine choice file, under the application directory.

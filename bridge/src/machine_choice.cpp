@@ -14,7 +14,7 @@ using G = Generation;
 // whose system ROMs are free, come last. openMSX knows many more: name one in the choice file.
 constexpr std::array<MachineTraits, 16> machines{{
     {"National_CF-3300", G::Msx1, 1, 64, true, false},
-    {"Spectravideo_SVI-738", G::Msx1, 1, 64, false, false},
+    {"Spectravideo_SVI-738", G::Msx1, 1, 64, false, false, 1},
     {"C-BIOS_MSX1", G::Msx1, 0, 64, false, false},
     {"C-BIOS_MSX1_JP", G::Msx1, 0, 64, true, false},
     {"Philips_NMS_8250", G::Msx2, 1, 128, false, false},
@@ -109,12 +109,11 @@ MachineChoice chooseMachine(const Needs& needs, const std::string& userChoice, c
             const MachineTraits* known = knownMachine(userChoice);
             // A machine the table does not know is taken to have a drive and nothing more, until
             // its description in openMSX says otherwise.
-            choice.traits = known ? *known : MachineTraits{{}, needs.generation, 1, 0, needs.sixtyHz, false};
+            choice.traits =
+                known ? *known : MachineTraits{{}, needs.generation, 1, 0, needs.sixtyHz, false, 2};
             choice.name = userChoice;
             choice.log.push_back("machine " + userChoice + ": named in the machine choice file" +
-                                 (known ? " (" + describe(*known) + ")"
-                                        : ", not in the bridge's table: taken "
-                                          "to have one disk drive"));
+                                 (known ? " (" + describe(*known) + ")" : ", not in the bridge's table"));
             return choice;
         }
         choice.log.push_back("machine " + userChoice +

@@ -22,6 +22,13 @@ struct MachineTraits {
     int ramKB;     // memory the programs see
     bool sixtyHz;  // its screen runs at 60 Hz, not 50 Hz
     bool msxMusic; // built-in FM sound (MSX-MUSIC)
+    int slots = 2; // cartridge slots
+};
+
+// What openMSX's own description of a machine declares, for machines the table does not know.
+struct MachineDescription {
+    int drives = 0;
+    int slots = 0;
 };
 
 // A machine of the bridge's table, or nothing.

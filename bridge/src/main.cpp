@@ -69,6 +69,7 @@ bridge::Environment environment()
     // execvp searches this list when PATH is not set; so do we.
     env.path = environmentValue("PATH", "/bin:/usr/bin");
     env.cacheFile = bridge::answersCachePath();
+    env.knownSoftware = bridge::knownToInstalledDatabase;
     if (auto home = environmentValue("OPENMSX_HOME"); !home.empty())
         env.userRomFolder = home + "/share/systemroms";
     return env;

@@ -45,7 +45,6 @@ constexpr std::array<Skipped, 7> skippedOptions{{
 constexpr int defaultVolume = 10; // the front-end writes no -volume for this position
 constexpr int defaultSpeed = 100; // nor any -cpuspeed for this one
 constexpr int fastestSpeed = 1000;
-constexpr int cartridgeSlots = 2; // the external slots of every machine the bridge chooses
 constexpr int noticeSeconds = 20;
 
 std::string slotName(int slot) { return "slot " + std::to_string(slot + 1); }
@@ -195,9 +194,24 @@ void insertCartridge(int slot, const std::string& path, int mapper, Build& b)
         b.tell("Cartridge " + slotName(slot) + ": " + fileName(path) + " not found.");
         return;
     }
+    if (b.slotsUsed >= b.machine.traits.slots) {
+        b.log(slotName(slot) + ": " + path + ": left out, " + b.machine.name + " has no free cartridge slot");
+        b.tell("No free cartridge slot on " + shownName(b.machine.name) + ": " + fileName(path) +
+               " left out.");
+        return;
+    }
     ++b.slotsUsed;
     b.add({slot == 0 ? "-carta" : "-cartb", path});
-    const std::string head = slotName(slot) + ": " + path + " (" + std::to_string(*size) + " bytes)";
+    std::string head = slotName(slot) + ": " + path + " (" + std::to_string(*size) + " bytes)";
+    // openMSX looks every cartridge up in its database itself; a -romtype would override that.
+    if (const auto software = b.context.known ? b.context.known(path) : std::nullopt) {
+        b.log(head + ", in openMSX's software database: " + softwaredb::describe(*software) +
+              "; openMSX applies its own entry, the slot's mapper is not passed");
+        b.sccFromCartridge =
+            b.sccFromCartridge || romTypeFor(softwaredb::mapperItemFor(software->type)) == "KonamiSCC";
+        return;
+    }
+    head += ", not in openMSX's software database";
     const std::string_view romType = romTypeArgument(*size, mapper);
     if (romType.empty()) {
         b.log(head + (*size <= largestDetectedRom ? ", 64 KB or less" : ", no mapper type chosen") +
@@ -237,8 +251,8 @@ void insertDisk(int drive, const std::string& path, Build& b)
 // The FM-PAC and the SCC come as openMSX extensions, each in a cartridge slot of its own.
 bool insertExtension(const std::string& extension, std::string_view what, Build& b)
 {
-    if (b.slotsUsed >= cartridgeSlots) {
-        b.log(std::string(what) + ": left out, both cartridge slots are in use");
+    if (b.slotsUsed >= b.machine.traits.slots) {
+        b.log(std::string(what) + ": left out, every cartridge slot is in use");
         return false;
     }
     if (!b.context.starts(b.machine.name, extension)) {
@@ -321,6 +335,11 @@ std::string_view romTypeFor(int mapperIndex)
     return mapperTypes[mapperIndex].romType;
 }
 
+std::optional<softwaredb::Software> knownToInstalledDatabase(const std::string& path)
+{
+    return softwaredb::Database::installed().identify(path).known;
+}
+
 std::string_view romTypeArgument(std::uintmax_t size, int mapperIndex)
 {
     return size <= largestDetectedRom ? std::string_view() : romTypeFor(mapperIndex);
@@ -356,12 +375,14 @@ OpenMsxLaunch mapToOpenMsx(const ResponseLine& line, const LaunchContext& contex
     const std::string userChoice = userMachineFor(context.machineChoiceText, needs.generation, b.out.log);
     b.machine = chooseMachine(needs, userChoice, context.starts);
     b.out.log.insert(b.out.log.end(), b.machine.log.begin(), b.machine.log.end());
-    if (!knownMachine(b.machine.name) && context.drivesOf) {
-        if (const auto drives = context.drivesOf(b.machine.name)) {
-            b.machine.traits.drives = *drives;
-            b.log("machine " + b.machine.name + ": its description in openMSX declares " +
-                  std::to_string(*drives) + " disk drives");
-        }
+    if (const auto described = knownMachine(b.machine.name) || !context.describe
+                                   ? std::nullopt
+                                   : context.describe(b.machine.name)) {
+        b.machine.traits.drives = described->drives;
+        b.machine.traits.slots = described->slots;
+        b.log("machine " + b.machine.name + ": its openMSX description declares " +
+              std::to_string(described->drives) + " disk drives and " + std::to_string(described->slots) +
+              " cartridge slots");
     }
 
     b.add({"-machine", b.machine.name});

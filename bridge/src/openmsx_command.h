@@ -2,6 +2,7 @@
 
 #include "machine_choice.h"
 #include "response_line.h"
+#include "software_database.h"
 
 #include <cstdint>
 #include <functional>
@@ -14,14 +15,22 @@
 // it, says in plain words what became of every option, and on the screen what was left out.
 namespace bridge {
 
+// What openMSX's software database knows about a ROM image, or nothing.
+using KnownSoftware = std::function<std::optional<softwaredb::Software>(const std::string& path)>;
+
+// The look-up in the database installed with openMSX.
+std::optional<softwaredb::Software> knownToInstalledDatabase(const std::string& path);
+
 struct LaunchContext {
     std::string appDir; // the application directory; its disks/drivea.dsk and driveb.dsk are blanks
     FileSizeOf sizeOf = fileSizeOnDisk;
     std::string machineChoiceText; // the machine choice file's text, empty when there is none
     std::string userRomFolder;     // where the user puts system ROMs, as the notice names it
     Probe starts;                  // may openMSX start this machine (with this extension)?
-    // The drives of a machine the bridge's table does not know; empty or nothing: taken as one.
-    std::function<std::optional<int>(const std::string& machine)> drivesOf;
+    // Drives and slots of a machine the bridge's table does not know; without an answer it is
+    // taken to have one drive and two slots.
+    std::function<std::optional<MachineDescription>(const std::string& machine)> describe;
+    KnownSoftware known;           // a cartridge found here keeps openMSX's own entry; none: unknown
 };
 
 struct OpenMsxLaunch {

@@ -90,7 +90,7 @@ std::vector<std::string> openMsxFolders(const std::string& openmsx)
     return folders;
 }
 
-std::optional<int> drivesOfMachine(const std::string& openmsx, const std::string& machine)
+std::optional<MachineDescription> describeMachine(const std::string& openmsx, const std::string& machine)
 {
     constexpr std::size_t largestDescription = 1024 * 1024;
     for (const auto& folder : openMsxFolders(openmsx)) {
@@ -102,12 +102,15 @@ std::optional<int> drivesOfMachine(const std::string& openmsx, const std::string
         std::string text(largestDescription, '\0');
         in.read(text.data(), static_cast<std::streamsize>(text.size()));
         text.resize(static_cast<std::size_t>(in.gcount()));
-        // Each disk controller states its drives as <drives>N</drives>; no need to read the rest.
-        int drives = 0;
-        const std::string tag = "<drives>";
-        for (auto at = text.find(tag); at != std::string::npos; at = text.find(tag, at + 1))
-            drives += std::atoi(text.c_str() + at + tag.size());
-        return drives;
+        // Each disk controller states its drives as <drives>N</drives>, each cartridge slot is
+        // marked external="true": no need to read the rest.
+        MachineDescription description;
+        const std::string drives = "<drives>", slot = "external=\"true\"";
+        for (auto at = text.find(drives); at != std::string::npos; at = text.find(drives, at + 1))
+            description.drives += std::atoi(text.c_str() + at + drives.size());
+        for (auto at = text.find(slot); at != std::string::npos; at = text.find(slot, at + 1))
+            ++description.slots;
+        return description;
     }
     return std::nullopt;
 }

@@ -18,9 +18,9 @@ bool runQuietly(const std::string& program, const std::vector<std::string>& argu
 // program, the system's, and the user's (OPENMSX_HOME or ~/.openMSX).
 std::vector<std::string> openMsxFolders(const std::string& openmsx);
 
-// The disk drives a machine's description in openMSX's machines folders declares, or nothing
-// when there is no such description.
-std::optional<int> drivesOfMachine(const std::string& openmsx, const std::string& machine);
+// The disk drives and cartridge slots a machine's description in openMSX's machines folders
+// declares, or nothing when there is no such description.
+std::optional<MachineDescription> describeMachine(const std::string& openmsx, const std::string& machine);
 
 // A short text that changes whenever a file in those folders or the program itself changes.
 std::string answersKey(const std::string& openmsx);

@@ -1,7 +1,51 @@
+#include "base/errors.h"
+#include "files/paths.h"
 #include "form/tform1.h"
+
+#include <filesystem>
 
 // Cartridge slots and disk drives. Slot 1 and drive A are filled from the file browser; slot 2 and
 // drive B only by moving. Every handler ends by rebuilding the command line.
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Copies through a temporary file beside the target, so that a full disk leaves no torn image.
+void copyInto(const std::string& from, const std::string& to)
+{
+    const std::string part = to + ".part";
+    std::error_code error;
+    fs::copy_file(from, part, fs::copy_options::overwrite_existing, error);
+    if (!error)
+        fs::rename(part, to, error);
+    if (error) {
+        fs::remove(part, error);
+        throw cannotCreateFile(to);
+    }
+}
+
+// A drive names a bare file that the emulator looks for in the disks folder: a disk image picked
+// anywhere else is offered a copy there, or the user is told where it will be looked for.
+void offerCopyToDisks(const FileListBox& list, const std::string& appDir, QuestionBox& questions)
+{
+    const std::string disks = paths::resolveCaseInsensitive(paths::under(appDir, "\\disks"));
+    std::error_code error;
+    if (fs::equivalent(list.directory, disks, error))
+        return;
+    const std::string target = paths::join(disks, list.selected);
+    const bool there = fs::exists(target, error);
+    const std::string question = "The emulator takes disk images from " + disks + ".\n\nCopy " +
+                                 list.selected + " there" +
+                                 (there ? ", replacing the file of that name" : "") + "?";
+    if (questions.ask(question))
+        copyInto(list.fileName(), target);
+    else
+        questions.tell("The emulator will look for " + list.selected + " in " + disks +
+                       (there ? "." : ", where there is no such file."));
+}
+
+} // namespace
 
 void TForm1::FileListBox1Change()
 {
@@ -15,11 +59,14 @@ void TForm1::FileListBox1Change()
         s.slotatext = editname;
     }
     // Drives take the bare name: the command line looks for it under the disks directory.
+    const bool diskPicked = mask == "*.dsk" && editname != "*.dsk" && !FileListBox1.selected.empty();
     if (mask == "*.dsk" && (s.diskatext == "drivea.dsk" || editname != "*.dsk")) {
         s.diskafile = editname;
         s.diskatext = editname;
     }
     linecreate();
+    if (diskPicked)
+        offerCopyToDisks(FileListBox1, s.default_, services().questions);
 }
 
 void TForm1::Clear1Click()

@@ -1,5 +1,5 @@
+#include "base/errors.h"
 #include "files/file_io.h"
-#include "form/errors.h"
 #include "music/midi_file.h"
 
 #include <filesystem>

@@ -1,21 +1,11 @@
 #include "ui/cartridge_tips.h"
 
 #include "state/launcher_state.h"
+#include "ui/widget_lookup.h"
 
 #include <QComboBox>
 #include <QMenu>
 #include <QPointer>
-
-namespace {
-
-template <class W> W* child(const QObject* parent, const char* name)
-{
-    W* found = parent->findChild<W*>(QLatin1String(name));
-    Q_ASSERT(found);
-    return found;
-}
-
-} // namespace
 
 CartridgeTips::CartridgeTips(QWidget* panel, CartridgeIdentifier& identifier,
                              std::function<void(int, int)> choose)
@@ -24,8 +14,8 @@ CartridgeTips::CartridgeTips(QWidget* panel, CartridgeIdentifier& identifier,
     const char* const captions[] = {"slotatext", "slotbtext"};
     const char* const lists[] = {"slota", "slotb"};
     for (int i = 0; i < 2; ++i) {
-        auto* caption = child<QWidget>(panel, captions[i]);
-        auto* list = child<QComboBox>(panel, lists[i]);
+        auto* caption = requireChild<QWidget>(panel, captions[i]);
+        auto* list = requireChild<QComboBox>(panel, lists[i]);
         slots_[i] = Slot{caption, list, caption->toolTip(), {}, {}};
         list->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(list, &QWidget::customContextMenuRequested, this,

@@ -1,6 +1,7 @@
 #include "ui/catalogue_tree_view.h"
 
 #include "catalogue/tree.h"
+#include "ui/window_style.h"
 
 #include <QAbstractItemView>
 #include <QTreeWidget>
@@ -27,6 +28,7 @@ void fillCatalogueTree(QTreeWidget* tree)
     tree->setHeaderHidden(true);
     tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree->setStyle(WindowStyle::instance());
     tree->setIndentation(19);
     tree->setRootIsDecorated(true);
     tree->setItemsExpandable(true);

@@ -1,9 +1,12 @@
 #include "ui/control_layout.h"
 
 #include "state/item_lists.h"
+#include "ui/control_tips.h"
 #include "ui/file_browser.h"
 #include "ui/spin_button.h"
+#include "ui/widget_lookup.h"
 #include "ui/window_art.h"
+#include "ui/window_style.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -95,7 +98,7 @@ const ControlSpec controls[] = {
     // Overclocking.
     {"GroupBox5", K::Group, "Panel1", {681, 140, 153, 80}, "Overclocking", {}, L::Group},
     {"TrackBar1", K::TrackBar, "GroupBox5", {5, 16, 145, 25}},
-    {"Label2", K::Label, "GroupBox5", {22, 52, 57, 13}, "CPU speed:"},
+    {"Label2", K::Label, "GroupBox5", {17, 52, 57, 13}, "CPU speed:"},
     {"speedlabel", K::Label, "GroupBox5", {79, 52, 28, 13}, "100", {}, L::Value},
     {"Label11", K::Label, "GroupBox5", {104, 52, 16, 13}, "%", {}, L::Value},
     {"SpinButton1", K::SpinButton, "GroupBox5", {130, 47, 15, 20}},
@@ -154,13 +157,15 @@ QComboBox* list(QWidget* parent, std::span<const std::string_view> items)
 
 QLabel* label(QWidget* parent, const ControlSpec& control)
 {
-    auto* l = new QLabel(text(control.caption), parent);
+    auto* l = new ElidingLabel(text(control.caption), parent);
     l->setTextFormat(Qt::PlainText);
     l->setAlignment(control.alignment);
     l->setProperty("autoSize", control.autoSize);
     l->setProperty("madeWidth", control.geometry.width());
     if (control.selectable)
         l->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    else if (control.look == L::Value)
+        l->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return l;
 }
 
@@ -208,8 +213,11 @@ QListWidget* listBox(QWidget* parent)
 QWidget* make(const ControlSpec& control, QWidget* parent)
 {
     switch (control.kind) {
-    case K::Group:
-        return new QGroupBox(text(control.caption), parent);
+    case K::Group: {
+        auto* group = new QGroupBox(text(control.caption), parent);
+        group->setStyle(WindowStyle::instance());
+        return group;
+    }
     case K::Label:
         return label(parent, control);
     case K::Edit:
@@ -238,17 +246,6 @@ QWidget* make(const ControlSpec& control, QWidget* parent)
         return listBox(parent);
     }
     return nullptr;
-}
-
-// A caption drawn for a narrower font than the desktop's is set a little smaller rather than
-// cut off or run into its neighbour.
-void fitCaption(QLabel* label)
-{
-    QFont font = label->font();
-    while (label->sizeHint().width() > label->width() && font.pixelSize() > 9) {
-        font.setPixelSize(font.pixelSize() - 1);
-        label->setFont(font);
-    }
 }
 
 // Pictures, frames and labels are painted on their parent beneath its other controls, in the
@@ -284,6 +281,10 @@ void applyLook(QWidget* widget, Look look)
         break;
     }
     QFont font = dialogFont();
+    // Descriptive captions take the condensed face: the layout was drawn for a narrower font
+    // than the desktop's, and one face at one size keeps them alike.
+    if (look == L::Plain && (qobject_cast<QLabel*>(widget) || qobject_cast<QCheckBox*>(widget)))
+        font.setStretch(QFont::Condensed);
     font.setBold(style.bold);
     font.setItalic(style.italic);
     const QColor colour = style.colour;
@@ -296,6 +297,17 @@ void applyLook(QWidget* widget, Look look)
     for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         palette.setColor(role, colour);
     widget->setPalette(palette);
+}
+
+// A label that sizes itself grows to fit its caption, within its room, never below the width it
+// was made with; what still does not fit is elided.
+void fitLabel(ElidingLabel* l)
+{
+    if (l->property("autoSize").toBool()) {
+        const int wanted = std::max(l->property("madeWidth").toInt(), l->sizeHint().width());
+        l->resize(std::max(l->property("madeWidth").toInt(), std::min(wanted, l->room())), l->height());
+    }
+    l->setCaption(l->text());
 }
 
 } // namespace
@@ -323,14 +335,13 @@ void buildControls(QWidget* panel, std::span<const ControlSpec> specs)
     for (const ControlSpec& control : specs) {
         QWidget* parent = std::string_view(control.parent) == "Panel1"
                               ? panel
-                              : panel->findChild<QWidget*>(QLatin1String(control.parent));
-        Q_ASSERT(parent);
+                              : requireChild<QWidget>(panel, control.parent);
         QWidget* widget = make(control, parent);
         widget->setObjectName(QLatin1String(control.name));
         widget->setGeometry(control.geometry);
         applyLook(widget, control.look);
-        if (control.kind == K::Label)
-            fitCaption(static_cast<QLabel*>(widget));
+        if (control.kind == K::List)
+            fitItems(static_cast<QComboBox*>(widget));
         if (!control.visible)
             widget->setHidden(true);
         if (paintedBeneath(control.kind))
@@ -338,14 +349,30 @@ void buildControls(QWidget* panel, std::span<const ControlSpec> specs)
     }
     for (auto it = beneath.rbegin(); it != beneath.rend(); ++it)
         (*it)->lower();
+    // Pictures are labels too, but not eliding ones: the class has no meta-object of its own.
+    for (auto* widget : panel->findChildren<QLabel*>()) {
+        if (auto* label = dynamic_cast<ElidingLabel*>(widget)) {
+            label->setRoom(roomOf(label));
+            fitLabel(label);
+        }
+    }
+    for (const ControlTip& t : controlTips())
+        setControlTip(requireChild<QWidget>(panel, t.name), QString::fromUtf8(t.tip));
+}
+
+void setControlTip(QWidget* control, const QString& tip)
+{
+    if (auto* l = dynamic_cast<ElidingLabel*>(control))
+        l->setOwnToolTip(tip);
+    else if (control)
+        control->setToolTip(tip);
 }
 
 void setLabelCaption(QWidget* widget, const QString& caption)
 {
-    auto* l = qobject_cast<QLabel*>(widget);
+    auto* l = dynamic_cast<ElidingLabel*>(widget);
     if (!l || l->text() == caption)
         return;
-    l->setText(caption);
-    if (l->property("autoSize").toBool())
-        l->resize(std::max(l->property("madeWidth").toInt(), l->sizeHint().width()), l->height());
+    l->setCaption(caption);
+    fitLabel(l);
 }

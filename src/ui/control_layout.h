@@ -64,5 +64,9 @@ QFont dialogFont();
 void buildControls(QWidget* panel, std::span<const ControlSpec> controls);
 
 // Sets a label's caption; a label that sizes itself grows to fit it, never shrinking below the
-// width it was made with.
+// width it was made with nor past the next control; a caption longer still is elided in the middle
+// and shown whole in the label's tooltip.
 void setLabelCaption(QWidget* label, const QString& caption);
+
+// The tooltip of a control; a label shows it while its whole caption fits.
+void setControlTip(QWidget* control, const QString& tip);

@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
@@ -11,9 +13,13 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+#include <filesystem>
+
 namespace {
 
 constexpr int pathRole = Qt::UserRole;
+constexpr int nameRole = Qt::UserRole + 3; // a file's name as the file system stores it
 constexpr int openRole = Qt::UserRole + 1;
 
 // Qt's own picture, which the style also shows where the desktop's icon theme has none; looked
@@ -68,6 +74,30 @@ bool isInside(const QString& path, const QString& root)
 
 std::string encoded(const QString& s) { return QFile::encodeName(s).toStdString(); }
 
+// The plain, visible files of the folder whose names end in the mask's extension, ignoring ASCII
+// case, in name order. Names are kept as bytes: one that is not valid UTF-8 is listed as well.
+QList<QByteArray> filesMatching(const QString& folder, const QString& mask)
+{
+    namespace fs = std::filesystem;
+    const QByteArray suffix = mask.mid(1).toLatin1().toLower();
+    QList<QByteArray> names;
+    std::error_code error;
+    for (fs::directory_iterator it(encoded(folder), error), end; !error && it != end; it.increment(error)) {
+        const std::string& bytes = it->path().filename().native();
+        const QByteArray name(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        std::error_code typeError;
+        // A file named like the mask would read as "nothing selected" to the slot handlers.
+        if (name.startsWith('.') || !name.toLower().endsWith(suffix) || name == mask.toLatin1() ||
+            !it->is_regular_file(typeError))
+            continue;
+        names << name;
+    }
+    std::sort(names.begin(), names.end(), [](const QByteArray& a, const QByteArray& b) {
+        return QFile::decodeName(a).compare(QFile::decodeName(b), Qt::CaseInsensitive) < 0;
+    });
+    return names;
+}
+
 } // namespace
 
 FileBrowser::FileBrowser(QComboBox* drives, QListWidget* directories, QListWidget* files, QComboBox* filter,
@@ -79,6 +109,7 @@ FileBrowser::FileBrowser(QComboBox* drives, QListWidget* directories, QListWidge
     for (const QString& root : driveRoots())
         drives_->addItem(driveIcon_, root, root);
     files_->setSelectionMode(QAbstractItemView::SingleSelection);
+    files_->installEventFilter(this);
     directories_->setItemDelegate(new IndentedLines(directories_));
     {
         const QSignalBlocker block(filter_);
@@ -100,11 +131,13 @@ QString FileBrowser::mask() const
     return QString::fromLatin1(m.data(), static_cast<qsizetype>(m.size()));
 }
 
-QString FileBrowser::nameText() const { return selected_.isEmpty() ? mask() : selected_; }
+QByteArray FileBrowser::nameBytes() const { return selected_.isEmpty() ? mask().toLatin1() : selected_; }
+
+QString FileBrowser::nameText() const { return QFile::decodeName(nameBytes()); }
 
 FileListBox FileBrowser::listBox() const
 {
-    return FileListBox{encoded(directory_), mask().toStdString(), encoded(selected_)};
+    return FileListBox{encoded(directory_), mask().toStdString(), selected_.toStdString()};
 }
 
 QStringList FileBrowser::driveRoots()
@@ -127,10 +160,15 @@ QStringList FileBrowser::driveRoots()
 void FileBrowser::openDirectory(const QString& path)
 {
     const QString target = cleanAbsolute(path);
-    // A directory that cannot be listed is not entered: the list would stay empty and the
-    // emulator would start in a directory it cannot read.
-    if (target == directory_ || !QDir(target).exists() || !QDir(target).isReadable())
+    if (target == directory_)
         return;
+    // A folder that cannot be listed or entered is not shown: the list would stay empty and the
+    // emulator would start somewhere else than the browser shows.
+    const QFileInfo folder(target);
+    if (!folder.isDir() || !folder.isReadable() || !folder.isExecutable()) {
+        emit refused(tr("Cannot open folder %1").arg(target));
+        return;
+    }
     directory_ = target;
     showDrive();
     showDirectories();
@@ -154,11 +192,58 @@ void FileBrowser::chooseFilter(int index)
     refill();
 }
 
-void FileBrowser::selectFile(const QString& name)
+namespace {
+
+QListWidgetItem* itemNamed(const QListWidget* files, const QByteArray& name)
 {
-    const auto found = files_->findItems(name, Qt::MatchExactly);
-    if (!found.isEmpty())
-        files_->setCurrentItem(found.front());
+    for (int i = 0; i < files->count(); ++i)
+        if (files->item(i)->data(nameRole).toByteArray() == name)
+            return files->item(i);
+    return nullptr;
+}
+
+QListWidgetItem* addFile(QListWidget* files, const QByteArray& name)
+{
+    auto* item = new QListWidgetItem(QFile::decodeName(name), files);
+    item->setData(nameRole, name);
+    return item;
+}
+
+} // namespace
+
+void FileBrowser::selectFile(const QByteArray& name)
+{
+    if (QListWidgetItem* item = itemNamed(files_, name))
+        files_->setCurrentItem(item);
+}
+
+bool FileBrowser::pickFile(const QString& folder, int filter, const QByteArray& name)
+{
+    openDirectory(folder);
+    if (directory_ != cleanAbsolute(folder))
+        return false;
+    chooseFilter(filter);
+    if (!itemNamed(files_, name)) {
+        const QSignalBlocker block(files_);
+        addFile(files_, name);
+    }
+    selectFile(name);
+    return true;
+}
+
+// The first arrow key in a list with nothing selected selects the first file, not the one after
+// the line the view marks on gaining focus.
+bool FileBrowser::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == files_ && event->type() == QEvent::KeyPress && files_->count() > 0 &&
+        files_->selectedItems().isEmpty()) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Down || key == Qt::Key_Up) {
+            files_->setCurrentRow(0);
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void FileBrowser::refill()
@@ -166,13 +251,8 @@ void FileBrowser::refill()
     {
         const QSignalBlocker block(files_);
         files_->clear();
-        const QDir dir(directory_);
-        for (const QString& file :
-             dir.entryList({mask()}, QDir::Files | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase)) {
-            // A file named like the mask would read as "nothing selected" to the slot handlers.
-            if (file != mask())
-                files_->addItem(file);
-        }
+        for (const QByteArray& file : filesMatching(directory_, mask()))
+            addFile(files_, file);
         files_->setCurrentRow(-1);
     }
     selected_.clear();
@@ -252,13 +332,12 @@ void FileBrowser::selectionChanged()
         // The list always keeps its selection once the user has made one.
         if (!selected_.isEmpty()) {
             const QSignalBlocker block(files_);
-            const auto found = files_->findItems(selected_, Qt::MatchExactly);
-            if (!found.isEmpty())
-                files_->setCurrentItem(found.front());
+            if (QListWidgetItem* item = itemNamed(files_, selected_))
+                files_->setCurrentItem(item);
         }
         return;
     }
-    const QString name = chosen.front()->text();
+    const QByteArray name = chosen.front()->data(nameRole).toByteArray();
     if (name == selected_)
         return;
     selected_ = name;

@@ -2,6 +2,8 @@
 
 #include "form/tform1.h"
 
+#include <QByteArray>
+#include <QFile>
 #include <QIcon>
 #include <QObject>
 #include <QString>
@@ -36,9 +38,8 @@ class FileBrowser : public QObject {
     // The listed directory: absolute, with no separator at the end unless it is the root.
     QString directory() const { return directory_; }
     QString mask() const;
-    // The selected file's name; empty when none is selected.
-    QString selectedName() const { return selected_; }
-    // What the name field shows: the selected name, or the mask when none is selected.
+    // What the name field holds: the selected name, or the mask when none is selected.
+    QByteArray nameBytes() const;
     QString nameText() const;
     // The file list as the form's handlers read it.
     FileListBox listBox() const;
@@ -47,7 +48,12 @@ class FileBrowser : public QObject {
     void openDirectory(const QString& path);
     void chooseDrive(int index);
     void chooseFilter(int index);
-    void selectFile(const QString& name);
+    void selectFile(const QString& name) { selectFile(QFile::encodeName(name)); }
+    void selectFile(const QByteArray& name);
+    // Shows the file's folder under the filter and selects the file, as the user would pick it; a
+    // file the mask does not list (another ROM extension) is listed for the pick. Returns false
+    // when the folder was refused.
+    bool pickFile(const QString& folder, int filter, const QByteArray& name);
     // Lists the directory anew with no file selected and raises fileListChanged.
     void refill();
 
@@ -62,6 +68,11 @@ class FileBrowser : public QObject {
 
   signals:
     void fileListChanged();
+    // A folder the user may not list or enter: the browser stays where it was.
+    void refused(const QString& message);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     int driveOf(const QString& path) const;
@@ -78,6 +89,6 @@ class FileBrowser : public QObject {
     QComboBox* filter_;
     QLineEdit* name_;
     QString directory_;
-    QString selected_;
+    QByteArray selected_;
     int filterIndex_ = 0;
 };

@@ -88,6 +88,7 @@ struct RomCase {
     std::uintmax_t size;
     std::string mappers;
     std::vector<std::string> expected;
+    bool slot1Known = false; // in openMSX's software database
 };
 
 class RomTypes : public testing::TestWithParam<RomCase> {};
@@ -96,8 +97,21 @@ TEST_P(RomTypes, AreGivenOnlyForCartridgesLargerThan64KB)
 {
     const auto& c = GetParam();
     FakeFiles files{{{"/r/a.rom", c.size}, {"/r/b b.rom", c.size}}};
-    const auto launch = launchOf(lineWith({{"-rom", c.mappers}}, "/r/a.rom", "/r/b b.rom"), files);
+    bridge::LaunchContext context = contextWith(files);
+    context.known = [&c](const std::string& path) -> std::optional<softwaredb::Software> {
+        if (!c.slot1Known || path != "/r/a.rom")
+            return std::nullopt;
+        return softwaredb::Software{"Gradius 2 - Nemesis 2", "Konami", "1987", "KonamiSCC", true};
+    };
+    const auto launch = mapToOpenMsx(lineWith({{"-rom", c.mappers}}, "/r/a.rom", "/r/b b.rom"), context);
     EXPECT_EQ(head(launch.arguments), c.expected);
+    const auto slotLine = [&launch](const char* slot) {
+        return *std::find_if(launch.log.begin(), launch.log.end(),
+                             [slot](const std::string& l) { return l.rfind(slot, 0) == 0; });
+    };
+    EXPECT_EQ(slotLine("slot 1:").find("Gradius 2 - Nemesis 2, Konami 1987") != std::string::npos,
+              c.slot1Known);
+    EXPECT_THAT(slotLine("slot 2:"), HasSubstr("not in openMSX's software database"));
 }
 
 std::vector<std::string> both(std::vector<std::string> a, std::vector<std::string> b)
@@ -116,7 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
                     RomCase{131072, "4,5", both({"-romtype", "ASCII8"}, {"-romtype", "ASCII16"})},
                     RomCase{65537, "2,4", both({"-romtype", "KonamiSCC"}, {"-romtype", "ASCII8"})},
                     RomCase{65536, "2,4", both({}, {})}, RomCase{32768, "5,5", both({}, {})},
-                    RomCase{131072, "-1,-1", both({}, {})}, RomCase{131072, "6,x", both({}, {})}));
+                    RomCase{131072, "-1,-1", both({}, {})}, RomCase{131072, "6,x", both({}, {})},
+                    RomCase{131072, "0,0", both({}, {"-romtype", "Konami"}), true}));
 
 TEST(OpenMsxCommand, LeavesOutACartridgeThatIsGoneAndSaysSo)
 {
@@ -126,6 +141,18 @@ TEST(OpenMsxCommand, LeavesOutACartridgeThatIsGoneAndSaysSo)
     EXPECT_THAT(launch.log, Contains("slot 1: /r/gone.rom: no such file, left out"));
     EXPECT_THAT(launch.notice, Contains("Cartridge slot 1: gone.rom not found."));
     EXPECT_THAT(commands(launch.arguments).back(), HasSubstr("gone.rom not found"));
+}
+
+TEST(OpenMsxCommand, NothingGoesInBeyondTheMachinesCartridgeSlots)
+{
+    // The SVI-738 has one slot: a second cartridge or an SCC there would stop openMSX at once.
+    FakeFiles files{{{"/r/a.rom", 32768}, {"/r/b.rom", 32768}, {"/d/game.dsk", 737280}}};
+    const auto context = contextWith(files, {"Spectravideo_SVI-738", "Spectravideo_SVI-738 -ext scc"});
+    const auto launch = mapToOpenMsx(
+        lineWith({{"-diska", "/d/game.dsk"}, {"-msx1", ""}, {"-scc", "1"}}, "/r/a.rom", "/r/b.rom"), context);
+    EXPECT_THAT(head(launch.arguments), ElementsAre("-machine", "Spectravideo_SVI-738", "-carta", "/r/a.rom",
+                                                    "-diska", "/d/game.dsk"));
+    EXPECT_THAT(launch.notice, Contains("No free cartridge slot on Spectravideo SVI-738: b.rom left out."));
 }
 
 struct SettingCase {

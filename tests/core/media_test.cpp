@@ -143,6 +143,43 @@ TEST_P(FileListChange, FillsSlotOneOrDriveA)
 INSTANTIATE_TEST_SUITE_P(Table, FileListChange, ::testing::ValuesIn(browserCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Drive A names a bare file looked for in the disks folder: a disk picked anywhere else is offered
+// a copy there once, and the user who declines is told where the emulator will look.
+TEST(FileListChange, DiskFromElsewhereIsOfferedACopyIntoDisks)
+{
+    struct Case {
+        const char* folder;
+        bool answer;
+        bool asked, copied, told;
+    };
+    for (const Case c :
+         {Case{"elsewhere", true, true, true, false}, Case{"elsewhere", false, true, false, true},
+          Case{"disks", true, false, false, false}}) {
+        SCOPED_TRACE(std::string(c.folder) + (c.answer ? " yes" : " no"));
+        TempDir app;
+        app.write("elsewhere/game.dsk", "image");
+        app.write("disks/drivea.dsk", "");
+        if (std::string_view(c.folder) == "disks")
+            app.write("disks/game.dsk", "image");
+        FakeServices fakes;
+        fakes.questions.answer = c.answer;
+        TForm1 form{fakes.services()};
+        form.state.default_ = app.path;
+        form.FileListBox1 = {app.file(c.folder), "*.dsk", "game.dsk"};
+        form.editname = "game.dsk";
+
+        form.FileListBox1Change();
+
+        EXPECT_EQ(form.state.diskafile, "game.dsk") << "the line and captions stay as they are";
+        EXPECT_EQ(fakes.questions.asked.size(), c.asked ? 1u : 0u);
+        EXPECT_EQ(std::filesystem::exists(app.file("disks/game.dsk")), c.copied || !c.asked);
+        EXPECT_EQ(fakes.questions.told.size(), c.told ? 1u : 0u);
+        if (c.told) {
+            EXPECT_NE(fakes.questions.told.front().find(app.file("disks")), std::string::npos);
+        }
+    }
+}
+
 struct ButtonCase {
     const char* name;
     void (TForm1::*handler)();

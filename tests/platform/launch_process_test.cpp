@@ -88,7 +88,7 @@ TEST_P(RealLaunch, EmulatorGetsTheResponseFileAsItsOneArgumentInTheBrowsedDirect
     FakeServices fakes;
     QtProcessStarter starter;
     TForm1 form{Services{fakes.pictures, fakes.music, starter, fakes.shell, fakes.errors, fakes.windows,
-                         fakes.random}};
+                         fakes.random, fakes.questions}};
     form.state.default_ = app;
     form.state.editline = c.editline;
     {
@@ -125,7 +125,7 @@ TEST(RealLaunch, MissingEmulatorNeitherHangsNorCrashes)
     FakeServices fakes;
     QtProcessStarter starter;
     TForm1 form{Services{fakes.pictures, fakes.music, starter, fakes.shell, fakes.errors, fakes.windows,
-                         fakes.random}};
+                         fakes.random, fakes.questions}};
     form.state.default_ = root.path;
     form.state.editline = "-msx2";
     form.startknopClick();

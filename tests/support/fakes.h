@@ -2,8 +2,8 @@
 
 // Recording fakes of the platform interfaces, shared by the tests of every layer.
 
-#include "form/errors.h"
-#include "platform/services.h"
+#include "base/errors.h"
+#include "base/services.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -111,6 +111,20 @@ public:
     std::vector<std::string> messages;
 };
 
+// Answers every question with `answer`, recording questions and messages.
+class FakeQuestions : public QuestionBox {
+public:
+    bool ask(const std::string& question) override
+    {
+        asked.push_back(question);
+        return answer;
+    }
+    void tell(const std::string& message) override { told.push_back(message); }
+    bool answer = false;
+    std::vector<std::string> asked;
+    std::vector<std::string> told;
+};
+
 class FakeWindows : public WindowHost {
 public:
     void closeMain() override { ++closes; }
@@ -138,8 +152,12 @@ struct FakeServices {
     FakeErrors errors;
     FakeWindows windows;
     FakeRandom random;
+    FakeQuestions questions;
 
-    Services services() { return Services{pictures, music, processes, shell, errors, windows, random}; }
+    Services services()
+    {
+        return Services{pictures, music, processes, shell, errors, windows, random, questions};
+    }
 };
 
 // A temporary directory removed with the fixture.

@@ -234,6 +234,14 @@ TEST_F(Binding, LastCommandCanBeSelectedAndCopiedWithTheKeyboard)
     EXPECT_EQ(start->text(), "/app/emulator/fmsx-dos.exe @/app/TULK.CFG") << "selecting changes nothing";
 }
 
+TEST_F(Binding, RebuiltCommandLineIsShownFromItsStart)
+{
+    form->commandAreaShown = true;
+    form->state.editline = "/roms/first.rom" + std::string(300, 'x');
+    window->mirror();
+    EXPECT_EQ(find<QLineEdit>("editline")->cursorPosition(), 0) << "the ROM path stays in view";
+}
+
 TEST_F(Binding, HandEditedCommandLineIsKept)
 {
     form->commandAreaShown = true;

@@ -68,6 +68,16 @@ TEST(CatalogueTreeView, ShowsTheCatalogueCollapsedAndUnselected)
         EXPECT_FALSE(item->flags() & Qt::ItemIsEditable) << key(item);
     });
     EXPECT_EQ(items, 76);
+
+    // Connecting lines and expand boxes at the root level, whatever the desktop's style draws.
+    tree.resize(219, 97);
+    const QImage picture = tree.viewport()->grab().toImage();
+    const QRgb ink = tree.palette().color(QPalette::Dark).rgb();
+    int inked = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < tree.indentation(); ++x)
+            inked += picture.pixel(x, y) == ink;
+    EXPECT_GT(inked, picture.height() / 2);
 }
 
 // The tree wired to the form as the window wires it, driven with the keyboard.

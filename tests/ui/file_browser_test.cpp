@@ -3,7 +3,9 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QStyle>
+#include <QUrl>
 
 namespace {
 
@@ -197,13 +199,77 @@ TEST_F(Browser, DrivesOfferRootAndHomeAndMoveTheDirectoryList)
     }
 }
 
-TEST_F(Browser, MissingDirectoryIsNotEntered)
+TEST_F(Browser, FolderThatCannotBeOpenedIsRefusedWithAWord)
 {
+    // Listed, then removed before the user opens it.
+    std::filesystem::create_directory(dir.file("gone"));
+    window->fileBrowser().openDirectory(root() + "/sub");
+    window->fileBrowser().openDirectory(root());
+    std::filesystem::remove(dir.file("gone"));
     form->state.editline = "stale";
-    window->fileBrowser().openDirectory(root() + "/gone");
+    click("DirectoryListBox1", "gone", true);
     EXPECT_EQ(window->fileBrowser().directory(), root());
     EXPECT_EQ(QDir::currentPath(), root());
     EXPECT_EQ(form->state.editline, "stale");
+    EXPECT_EQ(fakes.errors.messages, std::vector<std::string>{"Cannot open folder " + path("gone")});
+}
+
+TEST_F(Browser, FirstArrowKeySelectsTheFirstFile)
+{
+    auto* files = find<QListWidget>("FileListBox1");
+    files->setFocus();
+    QTest::keyClick(files, Qt::Key_Down);
+    EXPECT_EQ(labelText("slotatext"), "b.rom");
+}
+
+TEST_F(Browser, NameInAnyEncodingIsListedPickedAndLaunchedAsItsBytes)
+{
+    const std::string latin1 = "caf\xe9.rom"; // not valid UTF-8
+    dir.write(latin1, "");
+    form->state.default_ = root().toStdString();
+    window->fileBrowser().refill();
+    auto* files = find<QListWidget>("FileListBox1");
+    const auto found = files->findItems("caf", Qt::MatchStartsWith);
+    ASSERT_EQ(found.size(), 1);
+    files->setCurrentItem(found.front());
+    EXPECT_EQ(form->state.slotafile, path("") + latin1);
+    QTest::mouseClick(find<QAbstractButton>("startknop"), Qt::LeftButton);
+    const std::string written = readFile(root().toStdString() + "/TULK.CFG");
+    EXPECT_EQ(written.rfind(path("") + latin1 + " -diska ", 0), 0u) << written;
+}
+
+// A file dropped on the window is picked as in the browser; anything else is refused.
+TEST_F(Browser, DroppedFilesArePickedAsInTheBrowser)
+{
+    dir.write("sub/tape.MX1", "");
+    struct Drop {
+        const char* file;
+        const char* slot; // the caption that shows it
+        const char* caption;
+        const char* folder; // the browser's folder afterwards
+        bool refused;
+    };
+    for (const Drop& d : {Drop{"GAME.ROM", "slotatext", "GAME.ROM", "", false},
+                          Drop{"sub/tape.MX1", "slotatext", "tape.MX1", "sub", false},
+                          Drop{"DISK2.DSK", "diskatext", "DISK2.DSK", "", false},
+                          Drop{"other", "slotatext", "tape.MX1", "other", false},
+                          Drop{"notes.txt", "slotatext", "tape.MX1", "other", true}}) {
+        SCOPED_TRACE(d.file);
+        fakes.errors.messages.clear();
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(root() + "/" + d.file)});
+        QDragEnterEvent enter(QPoint(400, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(window.get(), &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(400, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(window.get(), &drop);
+        EXPECT_EQ(labelText(d.slot), d.caption);
+        EXPECT_EQ(QDir::currentPath(), *d.folder ? root() + "/" + d.folder : root());
+        EXPECT_EQ(fakes.errors.messages.size(), d.refused ? 1u : 0u);
+    }
+    EXPECT_EQ(form->state.slotafile, path("sub/tape.MX1"));
+    EXPECT_EQ(form->state.diskafile, "DISK2.DSK");
+    EXPECT_EQ(fakes.questions.asked.size(), 1u) << "the disk lies outside the disks folder";
 }
 
 // The picture of each line: the open folder for the path down to the listed directory, the

@@ -18,7 +18,7 @@
 
 namespace {
 
-struct Quiet : MusicPlayer, ProcessStarter, DesktopShell, ErrorBox, WindowHost {
+struct Quiet : MusicPlayer, ProcessStarter, DesktopShell, ErrorBox, WindowHost, QuestionBox {
     void open(const std::string&) override {}
     void play() override {}
     void stop() override {}
@@ -35,6 +35,8 @@ struct Quiet : MusicPlayer, ProcessStarter, DesktopShell, ErrorBox, WindowHost {
     void closeMain() override {}
     void bringMainToFront() override {}
     void showReader() override {}
+    bool ask(const std::string&) override { return false; }
+    void tell(const std::string&) override {}
 };
 
 // A small application directory with a few cartridges and disk images to browse.
@@ -70,7 +72,7 @@ int main(int argc, char** argv)
     QtPictures pictures;
     ClockRandom random;
     Quiet quiet;
-    TForm1 form{Services{pictures, quiet, quiet, quiet, quiet, quiet, random}};
+    TForm1 form{Services{pictures, quiet, quiet, quiet, quiet, quiet, random, quiet}};
     window.bind(form);
 
     // As after start-up with saved settings: the lists hold a choice, the command line is built.

@@ -1,0 +1,87 @@
+// Files dropped on the main window: a ROM image goes into cartridge slot 1 and a disk image into
+// drive A, picked through the file browser as the user would pick them; a folder is opened in the
+// browser.
+
+#include "ui/file_browser.h"
+#include "ui/msx.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
+#include <filesystem>
+
+namespace {
+
+enum class Dropped { Rom, Disk, Folder, Other };
+
+// The path as the file system names it: a name that is not valid UTF-8 keeps its bytes.
+QByteArray pathBytes(const QUrl& url)
+{
+    return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+}
+
+// Extensions in any letter case.
+Dropped kindOf(const QByteArray& path)
+{
+    std::error_code error;
+    const std::string file = path.toStdString();
+    if (std::filesystem::is_directory(file, error))
+        return Dropped::Folder;
+    const QByteArray name = path.mid(path.lastIndexOf('/') + 1).toLower();
+    if (!std::filesystem::is_regular_file(file, error) || name.size() <= 4)
+        return Dropped::Other;
+    for (const char* rom : {".rom", ".mx1", ".mx2"})
+        if (name.endsWith(rom))
+            return Dropped::Rom;
+    return name.endsWith(".dsk") ? Dropped::Disk : Dropped::Other;
+}
+
+bool onlyLocalFiles(const QMimeData* data)
+{
+    if (!data->hasUrls() || data->urls().isEmpty())
+        return false;
+    for (const QUrl& url : data->urls())
+        if (!url.isLocalFile())
+            return false;
+    return true;
+}
+
+} // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (onlyLocalFiles(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    if (!onlyLocalFiles(event->mimeData()))
+        return;
+    event->acceptProposedAction();
+    for (const QUrl& url : event->mimeData()->urls()) {
+        const QByteArray path = pathBytes(url);
+        const int slash = static_cast<int>(path.lastIndexOf('/'));
+        const QString folder = QFile::decodeName(slash == 0 ? QByteArray("/") : path.left(slash));
+        const QByteArray name = path.mid(slash + 1);
+        switch (kindOf(path)) {
+        case Dropped::Folder:
+            browser_->openDirectory(QFile::decodeName(path));
+            break;
+        case Dropped::Rom:
+            browser_->pickFile(folder, 0, name);
+            break;
+        case Dropped::Disk:
+            browser_->pickFile(folder, 1, name);
+            break;
+        case Dropped::Other:
+            showMessage(
+                QStringLiteral("Cannot use %1: drop a ROM image (.rom, .mx1, .mx2), a disk image (.dsk) "
+                               "or a folder")
+                    .arg(QFile::decodeName(path)));
+            break;
+        }
+    }
+}

@@ -1,0 +1,185 @@
+#include "ui/window_style.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPainter>
+#include <QPointer>
+#include <QStyleFactory>
+#include <QStyleOption>
+#include <QStyleOptionComboBox>
+#include <qdrawutil.h>
+
+namespace {
+
+constexpr int titleIndent = 6;
+
+} // namespace
+
+WindowStyle* WindowStyle::instance()
+{
+    // Made anew for each application object (tests make several); the base is a style of the
+    // application's kind of its own, since a proxy owns its base.
+    static QPointer<WindowStyle> style;
+    if (!style) {
+        style = new WindowStyle;
+        style->setBaseStyle(QStyleFactory::create(QApplication::style()->name()));
+        style->setParent(qApp);
+    }
+    return style;
+}
+
+QRect WindowStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
+                                  const QWidget* widget) const
+{
+    QRect rect = QProxyStyle::subControlRect(control, option, sub, widget);
+    if (control != CC_GroupBox)
+        return rect;
+    const QRect label = QProxyStyle::subControlRect(control, option, SC_GroupBoxLabel, widget);
+    if (sub == SC_GroupBoxFrame)
+        rect.setTop(label.isEmpty() ? 0 : label.center().y());
+    // The title sits on the line a little in from the corner.
+    else if (sub == SC_GroupBoxLabel && rect.left() < titleIndent)
+        rect.translate(titleIndent - rect.left(), 0);
+    return rect;
+}
+
+void WindowStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                                     QPainter* painter, const QWidget* widget) const
+{
+    const auto* group = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
+    if (control != CC_GroupBox || !group || group->text.isEmpty()) {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        return;
+    }
+    // The frame first, with a gap where the title sits on its line; then the title alone.
+    QStyleOptionGroupBox part(*group);
+    const QRect label = subControlRect(control, option, SC_GroupBoxLabel, widget);
+    painter->save();
+    painter->setClipRegion(QRegion(option->rect).subtracted(label.adjusted(-2, 0, 2, 0)));
+    part.subControls = group->subControls & SC_GroupBoxFrame;
+    QProxyStyle::drawComplexControl(control, &part, painter, widget);
+    painter->restore();
+    part.subControls = group->subControls & ~SC_GroupBoxFrame;
+    QProxyStyle::drawComplexControl(control, &part, painter, widget);
+}
+
+namespace {
+
+// Dotted lines from the item to its parent's line and on to its next sibling, and a box with a
+// plus or minus for an item that has children.
+void drawBranch(const QStyleOption* option, QPainter* painter)
+{
+    const QRect r = option->rect;
+    const int x = r.left() + r.width() / 2, y = r.top() + r.height() / 2;
+    const QColor ink = option->palette.color(QPalette::Dark);
+    const auto state = option->state;
+    painter->save();
+    painter->setPen(QPen(ink, 1, Qt::DotLine));
+    if (state & (QStyle::State_Item | QStyle::State_Sibling))
+        painter->drawLine(x, r.top(), x, y);
+    if (state & QStyle::State_Sibling)
+        painter->drawLine(x, y, x, r.bottom());
+    if (state & QStyle::State_Item)
+        painter->drawLine(x, y, r.right(), y);
+    if (state & QStyle::State_Children) {
+        const QRect box(x - 4, y - 4, 8, 8);
+        painter->setPen(QPen(ink, 1));
+        painter->fillRect(box, option->palette.color(QPalette::Base));
+        painter->drawRect(box);
+        painter->setPen(QPen(option->palette.color(QPalette::Text), 1));
+        painter->drawLine(x - 2, y, x + 2, y);
+        if (!(state & QStyle::State_Open))
+            painter->drawLine(x, y - 2, x, y + 2);
+    }
+    painter->restore();
+}
+
+} // namespace
+
+void WindowStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                                const QWidget* widget) const
+{
+    if (element == PE_IndicatorBranch)
+        drawBranch(option, painter);
+    // An etched line exactly at the frame's rectangle: some styles add their own margin above.
+    else if (element == PE_FrameGroupBox)
+        qDrawShadeRect(painter, option->rect, option->palette, true, 1, 0, nullptr);
+    else
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+void ElidingLabel::setOwnToolTip(const QString& tip)
+{
+    ownTip_ = tip;
+    showToolTip();
+}
+
+void ElidingLabel::setCaption(const QString& caption)
+{
+    setText(caption);
+    showToolTip();
+}
+
+int ElidingLabel::textRoom() const { return std::min(contentsRect().width(), room_); }
+
+bool ElidingLabel::elided() const { return fontMetrics().horizontalAdvance(text()) > textRoom(); }
+
+void ElidingLabel::showToolTip() { setToolTip(elided() ? text() : ownTip_); }
+
+void ElidingLabel::paintEvent(QPaintEvent* event)
+{
+    if (!elided()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    QRect area = contentsRect();
+    area.setWidth(textRoom());
+    const QString shown = fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width());
+    style()->drawItemText(&painter, area, static_cast<int>(alignment()), palette(), isEnabled(), shown,
+                          foregroundRole());
+}
+
+// The room a label's text has: up to the next control to its right on its line, or its parent's
+// edge. Longer texts are elided there.
+int roomOf(const QWidget* label)
+{
+    const QRect at = label->geometry();
+    int right = label->parentWidget()->width() - 6;
+    for (const QObject* o : label->parentWidget()->children()) {
+        const auto* w = qobject_cast<const QWidget*>(o);
+        if (!w || w == label)
+            continue;
+        const QRect other = w->geometry();
+        if (other.left() > at.left() && other.top() < at.bottom() && other.bottom() > at.top())
+            right = std::min(right, other.left() - 2);
+    }
+    return right - at.left();
+}
+
+// A list too narrow for its widest item in the desktop's font shows its items in the condensed
+// face rather than cut off.
+void fitItems(QComboBox* box)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    const int room = box->style()
+                         ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box)
+                         .width() -
+                     2;
+    auto widest = [box] {
+        int w = 0;
+        for (int i = 0; i < box->count(); ++i)
+            w = std::max(w, box->fontMetrics().horizontalAdvance(box->itemText(i).trimmed()));
+        return w;
+    };
+    if (widest() <= room)
+        return;
+    QFont font = box->font();
+    font.setStretch(QFont::Condensed);
+    box->setFont(font);
+    if (widest() > room) {
+        font.setLetterSpacing(QFont::AbsoluteSpacing, -0.5);
+        box->setFont(font);
+    }
+}
