@@ -6,7 +6,7 @@
 #include <QMenuBar>
 #include <QTimer>
 
-#include "ui/first_frame.h"
+#include "first_frame.h"
 
 namespace {
 class Window : public QMainWindow {

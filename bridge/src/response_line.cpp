@@ -1,5 +1,6 @@
 #include "response_line.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -46,6 +47,7 @@ struct Word {
 std::vector<Word> splitAtBlanks(std::string_view line)
 {
     std::vector<Word> words;
+    words.reserve(static_cast<std::size_t>(std::count(line.begin(), line.end(), ' ')) + 1);
     std::size_t start = 0;
     for (std::size_t i = 0; i <= line.size(); ++i) {
         if (i == line.size() || line[i] == ' ') {
@@ -75,7 +77,12 @@ std::array<std::string, 2> readCartridgeRun(std::string_view run, const FileSize
     }
     if (slot1Empty)
         return {std::string(), std::string(paths)};
-    if (sizeOf(std::string(run)))
+    // Longer names cannot be opened on Linux; not asking about them keeps long lines quick.
+    constexpr std::size_t longestPath = 4096;
+    const auto found = [&](std::string_view path) {
+        return path.size() < longestPath && sizeOf(std::string(path)).has_value();
+    };
+    if (found(run))
         return {std::string(run), std::string()};
     std::vector<std::size_t> splits;
     for (std::size_t at = run.find(" /"); at != std::string_view::npos && splits.size() < triedSplits;
@@ -83,10 +90,10 @@ std::array<std::string, 2> readCartridgeRun(std::string_view run, const FileSize
         splits.push_back(at);
     for (const bool both : {true, false}) {
         for (const std::size_t at : splits) {
-            const std::string a(run.substr(0, at)), b(run.substr(at + 1));
-            const bool foundA = sizeOf(a).has_value(), foundB = sizeOf(b).has_value();
+            const std::string_view a = run.substr(0, at), b = run.substr(at + 1);
+            const bool foundA = found(a), foundB = found(b);
             if (both ? foundA && foundB : foundA || foundB)
-                return {a, b};
+                return {std::string(a), std::string(b)};
         }
     }
     return {std::string(run), std::string()};

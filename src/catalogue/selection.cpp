@@ -1,5 +1,5 @@
+#include "base/errors.h"
 #include "catalogue/presets.h"
-#include "form/errors.h"
 #include "form/tform1.h"
 
 void TForm1::TreeView1Change(const std::string* selectedNodeText)

@@ -1,6 +1,6 @@
 #include "catalogue/tree.h"
 
-#include "form/errors.h"
+#include "base/errors.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "files/file_io.h"
 
-#include "form/errors.h"
+#include "base/errors.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -4,11 +4,9 @@
 
 TForm1::TForm1(Services services) : services_(services)
 {
-    // Track bars run their change handlers whoever moves them (the user, the spin button, the
-    // settings file); the handlers write the value label and rebuild the command line.
-    state.volbar.onChange = [this] { volbarChange(); };
-    state.sqbar.onChange = [this] { sqbarChange(); };
-    state.TrackBar1.onChange = [this] { TrackBar1Change(); };
+    // The handlers write the value label and rebuild the command line.
+    for (const TrackBarBinding& b : trackBarBindings)
+        (state.*b.bar).onChange = [this, handler = b.handler] { (this->*handler)(); };
 }
 
 std::string FileListBox::fileName() const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/services.h"
+#include "base/services.h"
 #include "reader/treader.h"
 #include "state/launcher_state.h"
 
@@ -36,7 +36,7 @@ struct FileListBox {
 // (state/, media/, launch/, settings/, catalogue/, music/, reader/). The form reaches the outside
 // world only through the services it is handed.
 class TForm1 {
-public:
+  public:
     explicit TForm1(Services services);
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
@@ -126,6 +126,20 @@ public:
 
     const Services& services() const { return services_; }
 
-private:
+  private:
     Services services_;
+};
+
+// Each track bar, the control that shows it, and the handler it runs when its position changes,
+// whoever moves it (the user, the spin button, the settings file).
+struct TrackBarBinding {
+    const char* control;
+    TrackBar LauncherState::*bar;
+    void (TForm1::*handler)();
+};
+
+inline constexpr TrackBarBinding trackBarBindings[] = {
+    {"volbar", &LauncherState::volbar, &TForm1::volbarChange},
+    {"sqbar", &LauncherState::sqbar, &TForm1::sqbarChange},
+    {"TrackBar1", &LauncherState::TrackBar1, &TForm1::TrackBar1Change},
 };

@@ -1,6 +1,6 @@
+#include "base/errors.h"
 #include "files/file_io.h"
 #include "files/paths.h"
-#include "form/errors.h"
 #include "form/tform1.h"
 
 namespace {

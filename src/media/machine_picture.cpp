@@ -1,7 +1,7 @@
 #include "media/machine_picture.h"
 
+#include "base/errors.h"
 #include "files/paths.h"
-#include "form/errors.h"
 #include "form/tform1.h"
 
 #include <array>

@@ -1,5 +1,5 @@
+#include "base/errors.h"
 #include "files/paths.h"
-#include "form/errors.h"
 #include "form/tform1.h"
 
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "form/errors.h"
+#include "base/errors.h"
 #include "music/midi_file.h"
 
 #include <cerrno>

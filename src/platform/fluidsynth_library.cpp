@@ -1,6 +1,6 @@
 #include "platform/fluidsynth_library.h"
 
-#include "form/errors.h"
+#include "base/errors.h"
 
 #include <atomic>
 #include <mutex>

@@ -1,6 +1,6 @@
 #include "platform/fluidsynth_player.h"
 
-#include "form/errors.h"
+#include "base/errors.h"
 #include "music/midi_file.h"
 #include "platform/fluidsynth_library.h"
 #include "platform/fluidsynth_log.h"

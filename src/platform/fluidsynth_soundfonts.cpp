@@ -1,6 +1,6 @@
 #include "platform/fluidsynth_soundfonts.h"
 
-#include "form/errors.h"
+#include "base/errors.h"
 #include "platform/fluidsynth_log.h"
 
 #include <algorithm>

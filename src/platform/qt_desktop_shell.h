@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/services.h"
+#include "base/services.h"
 
 // Web pages and mail go to the desktop's default handlers; the command interpreter is the
 // desktop's terminal emulator, started in the current directory.

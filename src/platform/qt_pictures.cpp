@@ -1,7 +1,7 @@
 #include "platform/qt_pictures.h"
 
+#include "base/errors.h"
 #include "files/file_io.h"
-#include "form/errors.h"
 
 #include <QByteArray>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/services.h"
+#include "base/services.h"
 
 // Starts programs detached through QProcess: program and arguments separately, no shell, in the
 // process's current directory. The started program outlives the front-end.

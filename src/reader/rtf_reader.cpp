@@ -1,7 +1,7 @@
 #include "reader/rtf_reader.h"
 
+#include "base/text_encoding.h"
 #include "reader/rtf_words.h"
-#include "reader/text_decoding.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -327,7 +327,7 @@ class RtfParser {
         if (consumeSkipped() || b == 0)
             return;
         const char32_t symbol = rtf::symbolCharacter(group().font, b);
-        text(symbol ? symbol : decodeByte(b, codePage_));
+        text(symbol ? symbol : encoding::decodeByte(b, codePage_));
     }
 
     void flushSurrogate()
@@ -361,7 +361,7 @@ class RtfParser {
         const TextFormat& f = group().format;
         if (doc_.runs.empty() || !(doc_.runs.back().format == f))
             doc_.runs.push_back({{}, f});
-        appendUtf8(doc_.runs.back().text, c);
+        encoding::appendUtf8(doc_.runs.back().text, c);
     }
 
     std::string_view in_;

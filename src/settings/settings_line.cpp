@@ -1,7 +1,7 @@
 #include "settings/settings_line.h"
 
-#include "form/errors.h"
-#include "reader/text_decoding.h"
+#include "base/errors.h"
+#include "base/text_encoding.h"
 
 #include <charconv>
 #include <climits>
@@ -29,7 +29,7 @@ std::string shown(std::string_view text)
     }
     if (text.size() > limit)
         out += "...";
-    return reader::decodeText(out);
+    return encoding::decodeText(out);
 }
 
 // Decimal digits only, and no more than an int holds.

@@ -1,4 +1,4 @@
-#include "form/errors.h"
+#include "base/errors.h"
 #include "form/tform1.h"
 
 #include <exception>

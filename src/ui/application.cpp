@@ -9,8 +9,8 @@
 #include "platform/softwaredb_identifier.h"
 #include "ui/Unit2.h"
 #include "ui/file_browser.h"
-#include "ui/first_frame.h"
 #include "ui/msx.h"
+#include "ui/open_display.h"
 #include "ui/qt_error_box.h"
 #include "ui/qt_question_box.h"
 
@@ -18,9 +18,9 @@
 #include <QEvent>
 #include <QTimer>
 
-#include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -45,12 +45,6 @@ class AfterFirstFrame : public QObject {
     std::function<void()> step_;
 };
 
-// For timing: a message is written to the error stream instead of waiting for a person.
-class StreamErrorBox : public ErrorBox {
-  public:
-    void show(const std::string& message) override { std::fprintf(stderr, "%s\n", message.c_str()); }
-};
-
 } // namespace
 
 void reportMusicFailures(FluidSynthPlayer& music, MainWindow& window)
@@ -62,21 +56,47 @@ void reportMusicFailures(FluidSynthPlayer& music, MainWindow& window)
     });
 }
 
-int runVeldrun(int argc, char** argv, bool quitOnFirstFrame)
+namespace {
+
+// What waits for the first frame: the desktop's folder pictures and the music (after a second at
+// the latest, should the window come up without being exposed), unless the caller overrides it.
+std::unique_ptr<AfterFirstFrame> finishAfterFirstFrame(MainWindow& window, FluidSynthPlayer& music,
+                                                       const std::function<void()>& atFirstFrame)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Veldrun 2.0c"));
+    auto finishStart = [&window, &music, started = std::make_shared<bool>(false)] {
+        if (std::exchange(*started, true))
+            return;
+        window.fileBrowser().useDesktopIcons();
+        music.release();
+    };
+    auto firstFrame =
+        std::make_unique<AfterFirstFrame>(atFirstFrame ? atFirstFrame : std::function<void()>(finishStart));
+    window.installEventFilter(firstFrame.get());
+    if (!atFirstFrame)
+        QTimer::singleShot(1000, &window, finishStart);
+    return firstFrame;
+}
+
+} // namespace
+
+int runVeldrun(int argc, char** argv, const StartOverrides& overrides)
+{
+    std::optional<QApplication> app;
+    openDisplay([&] { app.emplace(argc, argv); });
+    // The class the desktop groups the windows by, and the name of the desktop entry; every error
+    // box keeps the title "Veldrun 2.0c".
+    QApplication::setApplicationName(QStringLiteral("veldrun"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("veldrun"));
     // The reader goes with the main window, shown or not.
     QApplication::setQuitOnLastWindowClosed(false);
 
     MainWindow window;
     QApplication::setWindowIcon(window.windowIcon());
-    QObject::connect(&window, &MainWindow::closed, &app, &QApplication::quit);
+    QObject::connect(&window, &MainWindow::closed, &*app, &QApplication::quit);
 
     QtPictures pictures;
     QtErrorBox boxes(&window);
-    StreamErrorBox stream;
-    ErrorBox& errors = quitOnFirstFrame ? static_cast<ErrorBox&>(stream) : boxes;
+    ErrorBox& errors = overrides.errors ? *overrides.errors : boxes;
     ClockRandom random;
     FluidSynthPlayer music;
     // The tune drawn at start is checked at once, but FluidSynth, its SoundFont and the audio
@@ -106,28 +126,9 @@ int runVeldrun(int argc, char** argv, bool quitOnFirstFrame)
             reader->refresh();
     });
 
-    // What waits for the first frame: the desktop's folder pictures and the music (after a second
-    // at the latest, should the window come up without being exposed). For timing, the loop ends
-    // at the first frame instead.
-    bool started = false;
-    auto finishStart = [&window, &music, &started] {
-        if (std::exchange(started, true))
-            return;
-        window.fileBrowser().useDesktopIcons();
-        music.release();
-    };
-    AfterFirstFrame firstFrame([&finishStart, quitOnFirstFrame] {
-        if (quitOnFirstFrame) {
-            announceFirstFrame();
-            QApplication::quit();
-        } else
-            finishStart();
-    });
-    window.installEventFilter(&firstFrame);
-    if (!quitOnFirstFrame)
-        QTimer::singleShot(1000, &window, finishStart);
+    auto firstFrame = finishAfterFirstFrame(window, music, overrides.atFirstFrame);
     window.show();
-    app.exec();
+    app->exec();
 
     // Shutdown closes the tune; a started emulator keeps running.
     music.close();

@@ -1,9 +1,21 @@
 #pragma once
 
+#include <functional>
+
+class ErrorBox;
+
+// What a harness may put in the program's place: the start-up benchmark shows messages on a
+// stream and ends the loop at the first frame.
+struct StartOverrides {
+    // Shows messages instead of the window's error box.
+    ErrorBox* errors = nullptr;
+    // Runs at the main window's first frame instead of the rest of start-up (the desktop's
+    // folder pictures and the music, which then never start).
+    std::function<void()> atFirstFrame;
+};
+
 // The whole program: both windows, the real services, start-up, the message loop and shutdown.
-// With quitOnFirstFrame the loop ends as soon as the main window is first exposed, which is what
-// the start-up harness times; the music, which waits for that frame, then never starts.
-int runVeldrun(int argc, char** argv, bool quitOnFirstFrame = false);
+int runVeldrun(int argc, char** argv, const StartOverrides& overrides = {});
 
 class FluidSynthPlayer;
 class MainWindow;

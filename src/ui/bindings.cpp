@@ -1,5 +1,5 @@
 // Which control event reaches which handler of TForm1, and which widget shows which part of the
-// form's state. The tables are walked by bindControls and mirror.
+// form's state. bind finds every widget the tables name once; bindControls and mirror walk them.
 
 #include "form/tform1.h"
 #include "platform/qt_pictures.h"
@@ -8,6 +8,7 @@
 #include "ui/file_browser.h"
 #include "ui/msx.h"
 #include "ui/spin_button.h"
+#include "ui/widget_lookup.h"
 #include "ui/window_art.h"
 
 #include <QAbstractButton>
@@ -22,6 +23,7 @@
 #include <QTreeWidget>
 
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -51,17 +53,8 @@ const ListBinding listBindings[] = {
     {"vdpgroup", &LauncherState::vdpgroup, &TForm1::vdpgroupChange},
 };
 
-// A track bar moved by the user sets the form's track bar, which runs its change handler.
-struct TrackBinding {
-    const char* control;
-    TrackBar LauncherState::*bar;
-};
-
-const TrackBinding trackBindings[] = {
-    {"volbar", &LauncherState::volbar},
-    {"sqbar", &LauncherState::sqbar},
-    {"TrackBar1", &LauncherState::TrackBar1},
-};
+// A track bar moved by the user sets the form's track bar, which runs its change handler: the
+// form's trackBarBindings.
 
 // Buttons and menu items: a click runs the handler.
 struct ClickBinding {
@@ -133,7 +126,7 @@ const PictureBinding pictureBindings[] = {
 };
 
 struct MenuStateBinding {
-    const char* action;
+    const char* control;
     MenuItem TForm1::*item;
 };
 
@@ -146,11 +139,19 @@ const MenuStateBinding menuStateBindings[] = {
 // Shown and hidden together by "&Show" / "&Hide".
 const char* const commandArea[] = {"emuname", "editline", "Label6", "start"};
 
-template <class W> W* child(const QObject* parent, const char* name)
+// A table's row and the widget it names.
+template <class Binding, class W> struct Bound {
+    const Binding* binding;
+    W* widget;
+};
+
+template <class W, class Binding, std::size_t n>
+std::vector<Bound<Binding, W>> resolve(const QObject* parent, const Binding (&table)[n])
 {
-    W* found = parent->findChild<W*>(QLatin1String(name));
-    Q_ASSERT(found);
-    return found;
+    std::vector<Bound<Binding, W>> bound;
+    for (const Binding& b : table)
+        bound.push_back({&b, requireChild<W>(parent, b.control)});
+    return bound;
 }
 
 QString shown(const std::string& s) { return QString::fromLocal8Bit(s); }
@@ -159,9 +160,42 @@ std::string stored(const QString& s) { return s.toLocal8Bit().toStdString(); }
 
 } // namespace
 
+struct MainWindow::Controls {
+    std::vector<Bound<ListBinding, QComboBox>> lists;
+    std::vector<Bound<TrackBarBinding, QSlider>> tracks;
+    std::vector<Bound<ClickBinding, QObject>> clicks;
+    std::vector<Bound<TextBinding, QWidget>> texts;
+    std::vector<Bound<PictureBinding, QLabel>> pictures;
+    std::vector<Bound<MenuStateBinding, QAction>> menuStates;
+    std::vector<QWidget*> commandAreaWidgets;
+    QCheckBox* painterbox;
+    QLineEdit* editline;
+    QLineEdit* editname;
+    SpinButton* spin;
+    QTreeWidget* tree;
+
+    Controls(QWidget* window, QWidget* panel)
+        : lists(resolve<QComboBox>(panel, listBindings)), tracks(resolve<QSlider>(panel, trackBarBindings)),
+          clicks(resolve<QObject>(window, clickBindings)), texts(resolve<QWidget>(panel, textBindings)),
+          pictures(resolve<QLabel>(panel, pictureBindings)),
+          menuStates(resolve<QAction>(window, menuStateBindings)),
+          painterbox(requireChild<QCheckBox>(panel, "painterbox")),
+          editline(requireChild<QLineEdit>(panel, "editline")),
+          editname(requireChild<QLineEdit>(panel, "editname")),
+          spin(requireChild<SpinButton>(panel, "SpinButton1")),
+          tree(requireChild<QTreeWidget>(panel, "TreeView1"))
+    {
+        for (const char* name : commandArea)
+            commandAreaWidgets.push_back(requireChild<QWidget>(panel, name));
+    }
+};
+
+void MainWindow::ControlsDeleter::operator()(Controls* controls) const { delete controls; }
+
 void MainWindow::bind(TForm1& form)
 {
     form_ = &form;
+    controls_.reset(new Controls(this, panel_));
     form.FileListBox1 = browser_->listBox();
     form.editname = browser_->nameBytes().toStdString();
     for (const PictureBinding& b : pictureBindings) {
@@ -169,9 +203,9 @@ void MainWindow::bind(TForm1& form)
         if (b.stored && !box.picture)
             box.picture = std::make_shared<QtImage>(window_art::picture(b.stored));
     }
-    for (const TrackBinding& b : trackBindings) {
-        const TrackBar& bar = form.state.*b.bar;
-        child<QSlider>(panel_, b.control)->setRange(bar.min(), bar.max());
+    for (const auto& [b, slider] : controls_->tracks) {
+        const TrackBar& bar = form.state.*b->bar;
+        slider->setRange(bar.min(), bar.max());
     }
     bindControls();
     mirror();
@@ -179,45 +213,45 @@ void MainWindow::bind(TForm1& form)
 
 void MainWindow::bindControls()
 {
-    for (const ListBinding& b : listBindings) {
-        connect(child<QComboBox>(panel_, b.control), &QComboBox::activated, this,
-                [this, b](int index) { chooseListItem(b.control, index); });
+    for (const auto& [b, box] : controls_->lists) {
+        connect(box, &QComboBox::activated, this, [this, b](int index) { chooseListItem(b->control, index); });
     }
-    for (const TrackBinding& b : trackBindings) {
-        connect(child<QSlider>(panel_, b.control), &QSlider::valueChanged, this, [this, b](int value) {
-            dispatch([this, b, value] { (form_->state.*b.bar).setPosition(value); });
+    for (const auto& [b, slider] : controls_->tracks) {
+        connect(slider, &QSlider::valueChanged, this, [this, b](int value) {
+            dispatch([this, b, value] { (form_->state.*b->bar).setPosition(value); });
         });
     }
-    for (const ClickBinding& b : clickBindings) {
-        QObject* control = findChild<QObject*>(QLatin1String(b.control));
+    for (const auto& [b, control] : controls_->clicks) {
+        const Handler handler = b->handler;
         if (auto* button = qobject_cast<QAbstractButton*>(control))
-            connect(button, &QAbstractButton::clicked, this, [this, b] { dispatch(b.handler); });
+            connect(button, &QAbstractButton::clicked, this, [this, handler] { dispatch(handler); });
         else if (auto* action = qobject_cast<QAction*>(control))
-            connect(action, &QAction::triggered, this, [this, b] { dispatch(b.handler); });
+            connect(action, &QAction::triggered, this, [this, handler] { dispatch(handler); });
+        else
+            qFatal("%s is neither a button nor a menu item", b->control);
     }
 
-    auto* spin = child<SpinButton>(panel_, "SpinButton1");
-    connect(spin, &SpinButton::upClicked, this, [this] { dispatch(&TForm1::SpinButton1UpClick); });
-    connect(spin, &SpinButton::downClicked, this, [this] { dispatch(&TForm1::SpinButton1DownClick); });
-    connect(child<QCheckBox>(panel_, "painterbox"), &QCheckBox::clicked, this, [this] {
+    connect(controls_->spin, &SpinButton::upClicked, this, [this] { dispatch(&TForm1::SpinButton1UpClick); });
+    connect(controls_->spin, &SpinButton::downClicked, this,
+            [this] { dispatch(&TForm1::SpinButton1DownClick); });
+    connect(controls_->painterbox, &QCheckBox::clicked, this, [this] {
         dispatch([this] {
             form_->state.painterbox.click();
             form_->painterboxClick();
         });
     });
     // The catalogue tree's selection change.
-    connect(child<QTreeWidget>(panel_, "TreeView1"), &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* current) {
-                dispatch([this, current] {
-                    const std::string text = current ? stored(current->text(0)) : std::string();
-                    form_->TreeView1Change(current ? &text : nullptr);
-                });
-            });
+    connect(controls_->tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        dispatch([this, current] {
+            const std::string text = current ? stored(current->text(0)) : std::string();
+            form_->TreeView1Change(current ? &text : nullptr);
+        });
+    });
 
     // Typed text belongs to the form at once, so that mirroring never takes it back.
-    connect(child<QLineEdit>(panel_, "editline"), &QLineEdit::textEdited, this,
+    connect(controls_->editline, &QLineEdit::textEdited, this,
             [this](const QString& text) { form_->state.editline = stored(text); });
-    connect(child<QLineEdit>(panel_, "editname"), &QLineEdit::textEdited, this,
+    connect(controls_->editname, &QLineEdit::textEdited, this,
             [this](const QString& text) { form_->editname = stored(text); });
 }
 
@@ -240,24 +274,20 @@ void MainWindow::mirror()
     const TForm1& form = *form_;
     const LauncherState& state = form.state;
 
-    for (const ListBinding& b : listBindings) {
-        auto* box = child<QComboBox>(panel_, b.control);
+    for (const auto& [b, box] : controls_->lists) {
         const QSignalBlocker block(box);
-        box->setCurrentIndex((state.*b.list).index());
+        box->setCurrentIndex((state.*b->list).index());
     }
-    for (const TrackBinding& b : trackBindings) {
-        auto* slider = child<QSlider>(panel_, b.control);
+    for (const auto& [b, slider] : controls_->tracks) {
         const QSignalBlocker block(slider);
-        slider->setValue((state.*b.bar).position());
+        slider->setValue((state.*b->bar).position());
     }
     {
-        auto* box = child<QCheckBox>(panel_, "painterbox");
-        const QSignalBlocker block(box);
-        box->setChecked(state.painterbox.checked);
+        const QSignalBlocker block(controls_->painterbox);
+        controls_->painterbox->setChecked(state.painterbox.checked);
     }
-    for (const TextBinding& b : textBindings) {
-        QWidget* widget = child<QWidget>(panel_, b.control);
-        const QString text = shown(state.*b.text);
+    for (const auto& [b, widget] : controls_->texts) {
+        const QString text = shown(state.*b->text);
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
             // A new line is shown from its start: the ROM path comes first.
             if (edit->text() != text) {
@@ -268,18 +298,16 @@ void MainWindow::mirror()
             setLabelCaption(widget, text);
         }
     }
-    if (auto* name = child<QLineEdit>(panel_, "editname"); name->text() != shown(form.editname))
-        name->setText(shown(form.editname));
-    for (const char* name : commandArea)
-        child<QWidget>(panel_, name)->setVisible(form.commandAreaShown);
-    for (const PictureBinding& b : pictureBindings) {
-        auto* label = child<QLabel>(panel_, b.control);
-        showPicture(label, (form.*b.picture).picture);
-        label->setVisible((form.*b.picture).visible);
+    if (controls_->editname->text() != shown(form.editname))
+        controls_->editname->setText(shown(form.editname));
+    for (QWidget* widget : controls_->commandAreaWidgets)
+        widget->setVisible(form.commandAreaShown);
+    for (const auto& [b, label] : controls_->pictures) {
+        showPicture(label, (form.*b->picture).picture);
+        label->setVisible((form.*b->picture).visible);
     }
-    for (const MenuStateBinding& b : menuStateBindings) {
-        auto* action = child<QAction>(this, b.action);
-        const MenuItem& item = form.*b.item;
+    for (const auto& [b, action] : controls_->menuStates) {
+        const MenuItem& item = form.*b->item;
         action->setText(shown(item.caption));
         action->setChecked(item.checked);
         action->setEnabled(item.enabled);

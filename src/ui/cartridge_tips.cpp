@@ -1,6 +1,7 @@
 #include "ui/cartridge_tips.h"
 
 #include "state/launcher_state.h"
+#include "ui/widget_lookup.h"
 #include "ui/window_style.h"
 
 #include <QComboBox>
@@ -8,13 +9,6 @@
 #include <QPointer>
 
 namespace {
-
-template <class W> W* child(const QObject* parent, const char* name)
-{
-    W* found = parent->findChild<W*>(QLatin1String(name));
-    Q_ASSERT(found);
-    return found;
-}
 
 // A caption cut short keeps its whole text in the tip, above what the database says.
 void showFacts(QWidget* caption, const CartridgeFacts& facts)
@@ -34,8 +28,8 @@ CartridgeTips::CartridgeTips(QWidget* panel, CartridgeIdentifier& identifier,
     const char* const captions[] = {"slotatext", "slotbtext"};
     const char* const lists[] = {"slota", "slotb"};
     for (int i = 0; i < 2; ++i) {
-        auto* caption = child<QWidget>(panel, captions[i]);
-        auto* list = child<QComboBox>(panel, lists[i]);
+        auto* caption = requireChild<QWidget>(panel, captions[i]);
+        auto* list = requireChild<QComboBox>(panel, lists[i]);
         slots_[i] = Slot{caption, list, caption->toolTip(), {}, {}};
         list->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(list, &QWidget::customContextMenuRequested, this,

@@ -4,6 +4,7 @@
 #include "ui/control_tips.h"
 #include "ui/file_browser.h"
 #include "ui/spin_button.h"
+#include "ui/widget_lookup.h"
 #include "ui/window_art.h"
 #include "ui/window_style.h"
 
@@ -334,8 +335,7 @@ void buildControls(QWidget* panel, std::span<const ControlSpec> specs)
     for (const ControlSpec& control : specs) {
         QWidget* parent = std::string_view(control.parent) == "Panel1"
                               ? panel
-                              : panel->findChild<QWidget*>(QLatin1String(control.parent));
-        Q_ASSERT(parent);
+                              : requireChild<QWidget>(panel, control.parent);
         QWidget* widget = make(control, parent);
         widget->setObjectName(QLatin1String(control.name));
         widget->setGeometry(control.geometry);
@@ -357,7 +357,7 @@ void buildControls(QWidget* panel, std::span<const ControlSpec> specs)
         }
     }
     for (const ControlTip& t : controlTips())
-        setControlTip(panel->findChild<QWidget*>(QLatin1String(t.name)), QString::fromUtf8(t.tip));
+        setControlTip(requireChild<QWidget>(panel, t.name), QString::fromUtf8(t.tip));
 }
 
 void setControlTip(QWidget* control, const QString& tip)

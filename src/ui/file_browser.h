@@ -38,8 +38,6 @@ class FileBrowser : public QObject {
     // The listed directory: absolute, with no separator at the end unless it is the root.
     QString directory() const { return directory_; }
     QString mask() const;
-    // The selected file's name as the file system stores it; empty when none is selected.
-    QByteArray selectedName() const { return selected_; }
     // What the name field holds: the selected name, or the mask when none is selected.
     QByteArray nameBytes() const;
     QString nameText() const;

@@ -6,6 +6,7 @@
 #include "ui/control_layout.h"
 #include "ui/file_browser.h"
 #include "ui/main_menu.h"
+#include "ui/widget_lookup.h"
 #include "ui/window_art.h"
 
 #include <QCloseEvent>
@@ -17,17 +18,6 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTreeWidget>
-
-namespace {
-
-template <class W> W* child(const QObject* parent, const char* name)
-{
-    W* found = parent->findChild<W*>(QLatin1String(name));
-    Q_ASSERT(found);
-    return found;
-}
-
-} // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), panel_(new QWidget(this))
 {
@@ -42,19 +32,20 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), panel_(new QWidge
     setCentralWidget(panel_);
     buildMainMenu(menuBar(), mainMenu());
     buildControls(panel_, mainWindowControls());
-    fillCatalogueTree(child<QTreeWidget>(panel_, "TreeView1"));
+    fillCatalogueTree(requireChild<QTreeWidget>(panel_, "TreeView1"));
 
-    browser_ = new FileBrowser(
-        child<QComboBox>(panel_, "DriveComboBox1"), child<QListWidget>(panel_, "DirectoryListBox1"),
-        child<QListWidget>(panel_, "FileListBox1"), child<QComboBox>(panel_, "FilterComboBox1"),
-        child<QLineEdit>(panel_, "editname"), this);
+    browser_ = new FileBrowser(requireChild<QComboBox>(panel_, "DriveComboBox1"),
+                               requireChild<QListWidget>(panel_, "DirectoryListBox1"),
+                               requireChild<QListWidget>(panel_, "FileListBox1"),
+                               requireChild<QComboBox>(panel_, "FilterComboBox1"),
+                               requireChild<QLineEdit>(panel_, "editname"), this);
     connect(browser_, &FileBrowser::fileListChanged, this, &MainWindow::fileListChanged);
     connect(browser_, &FileBrowser::refused, this, &MainWindow::showMessage);
     // A file dropped anywhere on the window is picked as in the browser; the edits would take
     // its name as text instead.
     setAcceptDrops(true);
     for (const char* edit : {"editname", "editline"})
-        child<QLineEdit>(panel_, edit)->setAcceptDrops(false);
+        requireChild<QLineEdit>(panel_, edit)->setAcceptDrops(false);
 
     // A single fixed border: the window is as large as the menu and the client area, no more.
     layout()->setSizeConstraint(QLayout::SetFixedSize);

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "platform/services.h"
+#include "base/services.h"
 
 #include <QMainWindow>
 
 #include <functional>
 #include <map>
+#include <memory>
 
 class CartridgeIdentifier;
 class CartridgeTips;
@@ -24,7 +25,6 @@ class MainWindow : public QMainWindow, public WindowHost {
     // Connects the controls to the form's handlers and shows the form's state. The form learns
     // the browser's directory here, before its creation handler runs.
     void bind(TForm1& form);
-    TForm1* form() const { return form_; }
 
     // Runs a step of the form, shows what failed in the error box, then mirrors the form.
     void dispatch(const std::function<void()>& step);
@@ -33,7 +33,6 @@ class MainWindow : public QMainWindow, public WindowHost {
     void mirror();
 
     FileBrowser& fileBrowser() const { return *browser_; }
-    QWidget* panel() const { return panel_; }
 
     // The reader window belongs to its own view; this is how the form asks to show it.
     void setReaderShower(std::function<void()> show) { showReader_ = std::move(show); }
@@ -61,6 +60,12 @@ class MainWindow : public QMainWindow, public WindowHost {
     void dropEvent(QDropEvent* event) override;
 
   private:
+    // The widgets the binding tables name, found once by bind; defined beside the tables.
+    struct Controls;
+    struct ControlsDeleter {
+        void operator()(Controls* controls) const;
+    };
+
     void bindControls();
     void fileListChanged();
     void centre();
@@ -68,6 +73,7 @@ class MainWindow : public QMainWindow, public WindowHost {
     void showPicture(QObject* label, const ImagePtr& picture);
 
     TForm1* form_ = nullptr;
+    std::unique_ptr<Controls, ControlsDeleter> controls_;
     QWidget* panel_;
     FileBrowser* browser_;
     CartridgeTips* cartridgeTips_ = nullptr;

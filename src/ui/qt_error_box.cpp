@@ -1,6 +1,6 @@
 #include "ui/qt_error_box.h"
 
-#include "form/errors.h"
+#include "base/errors.h"
 
 #include <QAbstractButton>
 #include <QClipboard>

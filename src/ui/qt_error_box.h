@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/services.h"
+#include "base/services.h"
 
 #include <QString>
 

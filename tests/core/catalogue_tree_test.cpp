@@ -1,6 +1,6 @@
+#include "base/errors.h"
 #include "catalogue/presets.h"
 #include "catalogue/tree.h"
-#include "form/errors.h"
 
 #include <gtest/gtest.h>
 

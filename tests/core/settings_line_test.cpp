@@ -1,4 +1,4 @@
-#include "form/errors.h"
+#include "base/errors.h"
 #include "settings/settings_line.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 // Any bytes: the reader finishes, its output stays UTF-8 and grows no faster than the input.
+#include "base/text_encoding.h"
 #include "reader/rtf_reader.h"
 #include "reader/text_decoding.h"
 
@@ -14,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const TextDocument doc = reader::readRtf(input);
     std::size_t bytes = 0;
     for (const TextRun& run : doc.runs) {
-        if (run.text.empty() || !reader::isValidUtf8(run.text))
+        if (run.text.empty() || !encoding::isValidUtf8(run.text))
             std::abort();
         bytes += run.text.size();
     }
@@ -23,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const TextDocument plain = reader::readDocument(input);
     for (const TextRun& run : plain.runs)
-        if (!reader::isValidUtf8(run.text))
+        if (!encoding::isValidUtf8(run.text))
             std::abort();
     return 0;
 }

@@ -1,7 +1,7 @@
 // Any bytes: the decoder either reads values that write back to a line reading the same values,
 // or reports a short message that shows as text.
-#include "form/errors.h"
-#include "reader/text_decoding.h"
+#include "base/errors.h"
+#include "base/text_encoding.h"
 #include "settings/settings_line.h"
 
 #include <cstddef>
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     } catch (const VeldrunError& e) {
         const std::string_view message = e.what();
-        if (message.size() > 256 || !reader::isValidUtf8(message))
+        if (message.size() > 256 || !encoding::isValidUtf8(message))
             std::abort();
     }
     return 0;

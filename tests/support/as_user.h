@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form/errors.h"
+#include "base/errors.h"
 
 #include <filesystem>
 #include <functional>

@@ -2,8 +2,8 @@
 
 // Recording fakes of the platform interfaces, shared by the tests of every layer.
 
-#include "form/errors.h"
-#include "platform/services.h"
+#include "base/errors.h"
+#include "base/services.h"
 
 #include <cstdlib>
 #include <filesystem>

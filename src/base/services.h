@@ -9,7 +9,7 @@
 
 // A loaded picture; the adapter that made it knows what is inside.
 class Image {
-public:
+  public:
     virtual ~Image() = default;
     virtual int width() const = 0;
     virtual int height() const = 0;
@@ -17,7 +17,7 @@ public:
 using ImagePtr = std::shared_ptr<const Image>;
 
 class Pictures {
-public:
+  public:
     virtual ~Pictures() = default;
     // Loads a BMP file. Throws VeldrunError "Cannot open file <path>" when it cannot be opened,
     // "Bitmap image is not valid" when it is no BMP.
@@ -28,7 +28,7 @@ enum class MusicState { NoTune, Playing, Halted };
 
 // One tune at a time, played once from its beginning.
 class MusicPlayer {
-public:
+  public:
     virtual ~MusicPlayer() = default;
     // Closes any open tune, then opens the MIDI file (automatic device selection). Throws
     // VeldrunError with the playback system's text on failure, leaving No tune.
@@ -43,7 +43,7 @@ public:
 };
 
 class ProcessStarter {
-public:
+  public:
     virtual ~ProcessStarter() = default;
     // Starts the program with its arguments passed separately (no shell), in the process's
     // current directory, without waiting. A program that cannot start is not reported.
@@ -51,7 +51,7 @@ public:
 };
 
 class DesktopShell {
-public:
+  public:
     virtual ~DesktopShell() = default;
     // Each returns at once and reports nothing when the target cannot be opened.
     virtual void openUrl(const std::string& url) = 0;
@@ -61,7 +61,7 @@ public:
 };
 
 class ErrorBox {
-public:
+  public:
     virtual ~ErrorBox() = default;
     // Shows the standard error box: title "Veldrun 2.0c", error icon, one OK button.
     virtual void show(const std::string& message) = 0;
@@ -80,7 +80,7 @@ public:
 
 // The windows themselves, as far as handlers need them.
 class WindowHost {
-public:
+  public:
     virtual ~WindowHost() = default;
     virtual void closeMain() = 0;
     virtual void bringMainToFront() = 0;
@@ -90,7 +90,7 @@ public:
 
 // Pseudo-random numbers seeded from the clock.
 class Random {
-public:
+  public:
     virtual ~Random() = default;
     virtual void seedFromClock() = 0;
     // A whole number from 0 to n - 1, uniformly.

@@ -8,7 +8,7 @@
 // One exception type carries the message a user reads. Handlers stay straight-line code; the
 // view's dispatch is the one place that catches it and shows the error box.
 class VeldrunError : public std::runtime_error {
-public:
+  public:
     explicit VeldrunError(const std::string& message) : std::runtime_error(message) {}
 };
 
@@ -37,7 +37,7 @@ inline std::string errorBoxText(std::string message)
 // Decorations (a picture, a tune) never cost the user a setting: a handler attempts them here,
 // finishes its real work, then raises what failed.
 class Failures {
-public:
+  public:
     template <class Step> void attempt(Step&& step)
     {
         try {
@@ -61,6 +61,6 @@ public:
         throw VeldrunError(all);
     }
 
-private:
+  private:
     std::vector<std::string> messages_;
 };
