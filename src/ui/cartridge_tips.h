@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/cartridge_identifier.h"
+#include "base/cartridge_identifier.h"
 
 #include <QObject>
 
