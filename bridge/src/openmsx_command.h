@@ -30,7 +30,7 @@ struct LaunchContext {
     // Drives and slots of a machine the bridge's table does not know; without an answer it is
     // taken to have one drive and two slots.
     std::function<std::optional<MachineDescription>(const std::string& machine)> describe;
-    KnownSoftware known;           // a cartridge found here keeps openMSX's own entry; none: unknown
+    KnownSoftware known; // a cartridge found here keeps openMSX's own entry; none: unknown
 };
 
 struct OpenMsxLaunch {

@@ -1,7 +1,4 @@
 #include "ui/application.h"
 
 // No command-line arguments are read: the configuration is the settings file.
-int main(int argc, char** argv)
-{
-    return runVeldrun(argc, argv);
-}
+int main(int argc, char** argv) { return runVeldrun(argc, argv); }

@@ -70,7 +70,7 @@ class ErrorBox {
 // A question the user answers Yes or No, and a plain word the user acknowledges; both boxes carry
 // the title "Veldrun 2.0c".
 class QuestionBox {
-public:
+  public:
     virtual ~QuestionBox() = default;
     // True when the user answers Yes; No is the default answer.
     virtual bool ask(const std::string& question) = 0;

@@ -32,8 +32,8 @@ std::string resolveCaseInsensitive(const std::string& path)
             continue;
         }
         fs::path match;
-        for (fs::directory_iterator it(resolved.empty() ? fs::path(".") : resolved, ec), end; !ec && it != end;
-             it.increment(ec)) {
+        for (fs::directory_iterator it(resolved.empty() ? fs::path(".") : resolved, ec), end;
+             !ec && it != end; it.increment(ec)) {
             if (equalsIgnoringCase(it->path().filename().string(), part.string())) {
                 match = it->path().filename();
                 break;

@@ -9,7 +9,4 @@ void ClockRandom::seedFromClock()
         std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
 }
 
-int ClockRandom::below(int n)
-{
-    return std::uniform_int_distribution<int>(0, n - 1)(engine_);
-}
+int ClockRandom::below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(engine_); }

@@ -6,10 +6,10 @@
 
 // Random numbers seeded from the time of day.
 class ClockRandom : public Random {
-public:
+  public:
     void seedFromClock() override;
     int below(int n) override;
 
-private:
+  private:
     std::mt19937 engine_{std::random_device{}()};
 };

@@ -7,7 +7,7 @@
 // The reader window's model: one text at a time, a caption, shown or hidden. Closing hides it
 // and keeps everything else.
 class Treader {
-public:
+  public:
     std::string Caption = "fMSX-Dos manual";
     TextDocument fmsxman;
     bool Visible = false;

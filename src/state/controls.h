@@ -11,7 +11,7 @@
 // A drop-down list: the selected index into fixed item texts, -1 for no selection.
 // Selecting from program code notifies nobody; the view runs the list's handler for a user choice.
 class OptionList {
-public:
+  public:
     explicit OptionList(std::span<const std::string_view> items) : items_(items) {}
 
     int index() const { return index_; }
@@ -21,7 +21,7 @@ public:
     std::span<const std::string_view> items() const { return items_; }
     std::string_view text() const { return index_ < 0 ? std::string_view{} : items_[index_]; }
 
-private:
+  private:
     std::span<const std::string_view> items_;
     int index_ = -1;
 };
@@ -29,7 +29,7 @@ private:
 // A track bar: a position clamped to [min, max]. Its change handler runs only when a new
 // position really differs from the old one, whoever sets it.
 class TrackBar {
-public:
+  public:
     TrackBar(int min, int max, int position) : min_(min), max_(max), position_(position) {}
 
     int position() const { return position_; }
@@ -48,7 +48,7 @@ public:
 
     std::function<void()> onChange;
 
-private:
+  private:
     int min_;
     int max_;
     int position_;

@@ -19,6 +19,6 @@ inline constexpr std::array<std::string_view, 2> spritegroup{"Show all", "Limit 
 inline constexpr std::array<std::string_view, 4> vdpgroup{"NO", "Horizontal", "Vertical", "Fully"};
 inline constexpr std::array<std::string_view, 2> vgabox{"NO", "VGA"};
 inline constexpr std::array<std::string_view, 2> syncbox{"NO", "All"};
-inline constexpr std::array<std::string_view, 6> mapper{"Konami 8kB ",    "Konami 16kB", "Konami5 8kB  ",
-                                                        "Konami4 8kB",    "ASCII 8kB     ", "ASCII 16kB"};
+inline constexpr std::array<std::string_view, 6> mapper{"Konami 8kB ", "Konami 16kB",    "Konami5 8kB  ",
+                                                        "Konami4 8kB", "ASCII 8kB     ", "ASCII 16kB"};
 } // namespace items

@@ -214,7 +214,8 @@ void MainWindow::bind(TForm1& form)
 void MainWindow::bindControls()
 {
     for (const auto& [b, box] : controls_->lists) {
-        connect(box, &QComboBox::activated, this, [this, b](int index) { chooseListItem(b->control, index); });
+        connect(box, &QComboBox::activated, this,
+                [this, b](int index) { chooseListItem(b->control, index); });
     }
     for (const auto& [b, slider] : controls_->tracks) {
         connect(slider, &QSlider::valueChanged, this, [this, b](int value) {

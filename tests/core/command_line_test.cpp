@@ -8,7 +8,7 @@
 namespace {
 
 class CommandLine : public ::testing::Test {
-protected:
+  protected:
     FakeServices fakes;
     TForm1 form{fakes.services()};
     LauncherState& s = form.state;
@@ -153,7 +153,8 @@ TEST_F(CommandLine, MapperPairIsAlwaysThere)
     for (int a = -1; a < 6; ++a) {
         s.slota.select(a);
         s.slotb.select(5 - a);
-        const std::string expected = " -rom " + std::to_string(a) + "," + std::to_string(a == -1 ? -1 : 5 - a);
+        const std::string expected =
+            " -rom " + std::to_string(a) + "," + std::to_string(a == -1 ? -1 : 5 - a);
         EXPECT_NE(line().find(expected), std::string::npos) << a;
     }
 }

@@ -21,9 +21,9 @@ TEST(OptionList, OutOfRangeMeansNothingSelected)
 TEST(LauncherState, ValuesAtWindowCreation)
 {
     LauncherState s;
-    for (const OptionList* l : {&s.computer, &s.freq, &s.Sram, &s.Svram, &s.resolutie, &s.sccselect,
-                                &s.FMPACselect, &s.sadapter, &s.spritegroup, &s.vdpgroup, &s.vgabox,
-                                &s.syncbox, &s.slota, &s.slotb})
+    for (const OptionList* l :
+         {&s.computer, &s.freq, &s.Sram, &s.Svram, &s.resolutie, &s.sccselect, &s.FMPACselect, &s.sadapter,
+          &s.spritegroup, &s.vdpgroup, &s.vgabox, &s.syncbox, &s.slota, &s.slotb})
         EXPECT_EQ(l->index(), -1);
     EXPECT_FALSE(s.painterbox.checked);
     EXPECT_EQ(s.diskafile, "");

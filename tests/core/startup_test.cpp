@@ -72,7 +72,8 @@ class Startup : public ::testing::Test {
     LoggingRandom random{log};
     LoggingMusic music{log};
     LoggingPictures pictures{log};
-    TForm1 form{Services{pictures, music, fakes.processes, fakes.shell, fakes.errors, fakes.windows, random, fakes.questions}};
+    TForm1 form{Services{pictures, music, fakes.processes, fakes.shell, fakes.errors, fakes.windows, random,
+                         fakes.questions}};
 };
 
 TEST_F(Startup, RunsItsStepsInOrderAndEndsWithACompleteCommandLine)

@@ -13,7 +13,7 @@
 #include <vector>
 
 class FakeImage : public Image {
-public:
+  public:
     explicit FakeImage(std::string path) : path(std::move(path)) {}
     int width() const override { return 1; }
     int height() const override { return 1; }
@@ -22,7 +22,7 @@ public:
 
 // Loads any file that exists; a file named in `invalid` is no BMP.
 class FakePictures : public Pictures {
-public:
+  public:
     ImagePtr loadBmp(const std::string& path) override
     {
         loaded.push_back(path);
@@ -44,7 +44,7 @@ inline std::string shownPath(const ImagePtr& p)
 }
 
 class FakeMusic : public MusicPlayer {
-public:
+  public:
     void open(const std::string& path) override
     {
         close();
@@ -80,12 +80,12 @@ public:
     bool failOpen = false;
     bool openMissing = false; // opens paths that do not exist, for tests without tune files
 
-private:
+  private:
     MusicState state_ = MusicState::NoTune;
 };
 
 class FakeProcesses : public ProcessStarter {
-public:
+  public:
     struct Call {
         std::string program;
         std::vector<std::string> arguments;
@@ -98,7 +98,7 @@ public:
 };
 
 class FakeShell : public DesktopShell {
-public:
+  public:
     void openUrl(const std::string& url) override { calls.push_back("url " + url); }
     void openMail(const std::string& url) override { calls.push_back("mail " + url); }
     void openCommandInterpreter() override { calls.push_back("terminal"); }
@@ -106,14 +106,14 @@ public:
 };
 
 class FakeErrors : public ErrorBox {
-public:
+  public:
     void show(const std::string& message) override { messages.push_back(message); }
     std::vector<std::string> messages;
 };
 
 // Answers every question with `answer`, recording questions and messages.
 class FakeQuestions : public QuestionBox {
-public:
+  public:
     bool ask(const std::string& question) override
     {
         asked.push_back(question);
@@ -126,7 +126,7 @@ public:
 };
 
 class FakeWindows : public WindowHost {
-public:
+  public:
     void closeMain() override { ++closes; }
     void bringMainToFront() override { ++raises; }
     void showReader() override { ++readerShows; }
@@ -136,7 +136,7 @@ public:
 };
 
 class FakeRandom : public Random {
-public:
+  public:
     void seedFromClock() override { ++seeds; }
     int below(int n) override { return next++ % n; }
     int next = 0;
@@ -162,7 +162,7 @@ struct FakeServices {
 
 // A temporary directory removed with the fixture.
 class TempDir {
-public:
+  public:
     TempDir()
     {
         auto base = std::filesystem::temp_directory_path() / "veldrun-test-XXXXXX";
