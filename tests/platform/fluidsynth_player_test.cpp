@@ -1,3 +1,4 @@
+#include "midi_tune.h"
 #include "platform/fluidsynth_player.h"
 #include "platform/fluidsynth_soundfonts.h"
 #include "support/eventually.h"
@@ -23,36 +24,6 @@ namespace fs = std::filesystem;
 const char* const gmSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 constexpr int sampleRate = 22050;
 constexpr std::size_t bytesPerSecond = sampleRate * 2 * 2; // 16-bit stereo
-
-// --- A standard MIDI file, written here -----------------------------------------------------
-
-std::string be(std::uint32_t v, int width)
-{
-    std::string out;
-    for (int i = width - 1; i >= 0; --i)
-        out += static_cast<char>((v >> (8 * i)) & 0xff);
-    return out;
-}
-
-std::string varlen(std::uint32_t v)
-{
-    std::string out(1, static_cast<char>(v & 0x7f));
-    while (v >>= 7)
-        out.insert(out.begin(), static_cast<char>(0x80 | (v & 0x7f)));
-    return out;
-}
-
-// Format 0, 480 ticks per quarter note at 120 beats a minute: 960 ticks a second. A piano
-// plays middle C, loud, for the given number of ticks.
-std::string tune(std::uint32_t noteTicks)
-{
-    std::string track;
-    track += varlen(0) + std::string("\xc0\x00", 2);             // piano
-    track += varlen(0) + "\x90\x3c\x7f";                         // middle C on
-    track += varlen(noteTicks) + std::string("\x80\x3c\x00", 3); // and off
-    track += varlen(0) + std::string("\xff\x2f\x00", 3);         // end of track
-    return "MThd" + be(6, 4) + be(0, 2) + be(1, 2) + be(480, 2) + "MTrk" + be(track.size(), 4) + track;
-}
 
 int peak(const std::string& bytes, std::size_t from = 0)
 {
@@ -362,97 +333,6 @@ TEST_F(RealPlayer, CanBeDestroyedAtAnyMomentOfAStart)
         early.reset();
     }
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-}
-
-// A player whose every start fails on its thread: there is no audio driver of that name.
-FluidSynthPlayer::Options noSuchDriver()
-{
-    FluidSynthPlayer::Options options;
-    options.audioDriver = "no-such-driver";
-    return options;
-}
-
-struct FailingPlayer : ::testing::Test {
-    TempDir dir;
-    FluidSynthPlayer player{noSuchDriver()};
-    std::atomic<int> notices{0};
-    void SetUp() override
-    {
-        dir.write("1.mid", tune(960));
-        player.setFailureNotice([this] { ++notices; });
-    }
-    std::string failure()
-    {
-        try {
-            player.reportFailure();
-        } catch (const VeldrunError& e) {
-            return e.what();
-        }
-        return {};
-    }
-};
-
-TEST_F(FailingPlayer, ReportsTheFailureOnceAndLeavesNoTune)
-{
-    player.open(dir.file("1.mid"));
-    player.play();
-    player.waitUntilStarted();
-    EXPECT_EQ(notices, 1);
-    EXPECT_EQ(player.state(), MusicState::NoTune);
-    EXPECT_NE(failure(), "");
-    EXPECT_EQ(failure(), "") << "once";
-    EXPECT_THROW(player.stop(), VeldrunError);
-}
-
-TEST_F(FailingPlayer, AStopWhileStartingWaitsAndReportsTheFailureBeforeItsOwn)
-{
-    player.open(dir.file("1.mid"));
-    player.play();
-    try {
-        player.stop();
-        FAIL() << "expected an error";
-    } catch (const VeldrunError& e) {
-        const std::string message = e.what();
-        EXPECT_EQ(message.rfind("Cannot play MIDI music: ", 0), 0u) << message;
-        EXPECT_TRUE(message.ends_with("\nNo MCI device open")) << message;
-    }
-    EXPECT_EQ(failure(), "") << "reported by the stop";
-    EXPECT_THROW(player.stop(), VeldrunError);
-}
-
-TEST_F(FailingPlayer, ForgetsTheFailureOfATuneClosedBeforeItStarted)
-{
-    player.hold();
-    player.open(dir.file("1.mid"));
-    player.play();
-    player.close();
-    player.release();
-    player.waitUntilStarted();
-    EXPECT_EQ(notices, 0);
-    EXPECT_EQ(failure(), "");
-}
-
-TEST_F(FailingPlayer, ALaterOpenForgetsAFailureNobodyAskedFor)
-{
-    player.open(dir.file("1.mid"));
-    player.waitUntilStarted();
-    ASSERT_EQ(notices, 1);
-    EXPECT_THROW(player.open(dir.file("missing.mid")), VeldrunError);
-    EXPECT_EQ(failure(), "");
-}
-
-TEST_F(FailingPlayer, ReadsNoFileFarLargerThanAnyTune)
-{
-    std::string huge = tune(960);
-    huge.resize(17 << 20, '\0');
-    dir.write("2.mid", huge);
-    try {
-        player.open(dir.file("2.mid"));
-        FAIL() << "expected an error";
-    } catch (const VeldrunError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "Cannot play " + dir.file("2.mid") + ": the file is too large for a MIDI tune");
-    }
 }
 
 TEST(FluidSynthPlayer, SoundFontsAreTriedInTheirOrder)

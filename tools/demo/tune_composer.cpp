@@ -263,6 +263,24 @@ void setUpChannel(MidiTrack& t, const std::string& name, int channel, int progra
     t.control(0, channel, 91, 40); // reverb
 }
 
+// The closing bar on the key's root, then silence on every channel.
+void closeTune(MidiTrack& melody, MidiTrack& harmony, MidiTrack& bass, MidiTrack& drums, const Key& key,
+               std::uint32_t ending)
+{
+    melody.note(ending, melodyChannel, key.pitch(0), 100, bar);
+    harmonyBar(harmony, ending, key, 0, 0);
+    bass.note(ending, bassChannel, key.pitch(0) - 24, 110, bar);
+    drums.note(ending, drumChannel, 36, 120, quarter);
+    drums.note(ending, drumChannel, 49, 110, bar);
+
+    // Some sound fonts give pads and cymbals a release of many seconds: two beats after the last
+    // note-off everything falls silent (All Sound Off), so every player ends the tune alike.
+    const std::uint32_t silence = ending + bar + 2 * quarter;
+    for (auto [track, channel] : {std::pair{&melody, melodyChannel}, std::pair{&harmony, harmonyChannel},
+                                  std::pair{&bass, bassChannel}, std::pair{&drums, drumChannel}})
+        track->control(silence, channel, 120, 0);
+}
+
 } // namespace
 
 Tune composeTune(int number)
@@ -317,19 +335,7 @@ Tune composeTune(int number)
         }
     }
 
-    const std::uint32_t ending = (tune.bars - 1) * bar;
-    melody.note(ending, melodyChannel, key.pitch(0), 100, bar);
-    harmonyBar(harmony, ending, key, 0, 0);
-    bass.note(ending, bassChannel, key.pitch(0) - 24, 110, bar);
-    drums.note(ending, drumChannel, 36, 120, quarter);
-    drums.note(ending, drumChannel, 49, 110, bar);
-
-    // Some sound fonts give pads and cymbals a release of many seconds: two beats after the last
-    // note-off everything falls silent (All Sound Off), so every player ends the tune alike.
-    const std::uint32_t silence = ending + bar + 2 * quarter;
-    for (auto [track, channel] : {std::pair{&melody, melodyChannel}, std::pair{&harmony, harmonyChannel},
-                                  std::pair{&bass, bassChannel}, std::pair{&drums, drumChannel}})
-        track->control(silence, channel, 120, 0);
+    closeTune(melody, harmony, bass, drums, key, (tune.bars - 1) * bar);
 
     const std::uint32_t lastTick =
         std::max({melody.lastTick(), harmony.lastTick(), bass.lastTick(), drums.lastTick()});
