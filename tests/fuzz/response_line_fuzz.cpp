@@ -42,9 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     }
     for (const auto& option : parsed.options) {
-        const bridge::OptionSpec* spec = bridge::findOption(option.name);
-        if (!spec || holdsAnOptionWord(option.value) || line.find(option.value) == std::string_view::npos ||
-            (spec->value == bridge::ValueKind::None) != option.value.empty())
+        const bridge::OptionSpec* known = bridge::findOption(option.name);
+        if (!known || holdsAnOptionWord(option.value) || line.find(option.value) == std::string_view::npos ||
+            (known->value == bridge::ValueKind::None) != option.value.empty())
             std::abort();
     }
     return 0;
