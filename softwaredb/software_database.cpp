@@ -1,7 +1,8 @@
 #include "software_database.h"
 
-#include <fstream>
-#include <iterator>
+#include "base/errors.h"
+#include "files/file_io.h"
+
 #include <system_error>
 
 namespace softwaredb {
@@ -15,17 +16,14 @@ constexpr std::uintmax_t largestRom = 64u << 20;
 
 std::optional<std::string> readDatabase(const std::filesystem::path& path)
 {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
+    try {
+        fileio::Prefix text = fileio::readRegular(path.string(), largestDatabase);
+        if (text.cut)
+            return std::nullopt;
+        return std::move(text.bytes);
+    } catch (const VeldrunError&) {
         return std::nullopt;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec || size > largestDatabase)
-        return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    std::string text(std::istreambuf_iterator<char>(in), {});
-    if (in.bad())
-        return std::nullopt;
-    return text;
+    }
 }
 
 } // namespace

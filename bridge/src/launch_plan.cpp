@@ -3,9 +3,11 @@
 #include "openmsx_command.h"
 #include "openmsx_probe.h"
 
+#include "base/errors.h"
+#include "files/file_io.h"
+
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 namespace bridge {
@@ -59,18 +61,11 @@ std::string findProgram(std::string_view name, std::string_view pathVariable)
 
 std::optional<std::string> readHead(const std::string& path, std::size_t bound)
 {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
+    try {
+        return fileio::readPrefix(path, bound);
+    } catch (const VeldrunError&) {
         return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::string text(bound, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    if (in.bad())
-        return std::nullopt;
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    return text;
+    }
 }
 
 std::optional<std::string> readFirstLine(const std::string& path, std::size_t bound)
