@@ -2,9 +2,9 @@
 # Run with -DCHECK=<check script> -DWORK=<scratch folder>.
 set(rows
     "refused|#include \"platform/fluidsynth_player.h\""
-    "refused|#include \"ui/msx.h\""
+    "refused|#include \"ui/main_window.h\""
     "refused|#include \"../platform/qt_pictures.h\""
-    "refused|#include \"msx.h\""
+    "refused|#include \"main_window.h\""
     "refused|#include <QString>"
     "refused|#include <fluidsynth.h>"
     "passed|#include \"base/errors.h\"\n#include <vector>\n#include <unistd.h>")

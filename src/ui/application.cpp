@@ -7,12 +7,12 @@
 #include "platform/qt_pictures.h"
 #include "platform/qt_process_starter.h"
 #include "platform/softwaredb_identifier.h"
-#include "ui/Unit2.h"
 #include "ui/file_browser.h"
-#include "ui/msx.h"
+#include "ui/main_window.h"
 #include "ui/open_display.h"
 #include "ui/qt_error_box.h"
 #include "ui/qt_question_box.h"
+#include "ui/reader_window.h"
 #include "ui/startup_boxes.h"
 
 #include <QApplication>

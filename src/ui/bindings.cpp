@@ -6,7 +6,7 @@
 #include "ui/cartridge_tips.h"
 #include "ui/control_layout.h"
 #include "ui/file_browser.h"
-#include "ui/msx.h"
+#include "ui/main_window.h"
 #include "ui/spin_button.h"
 #include "ui/widget_lookup.h"
 #include "ui/window_art.h"

@@ -3,7 +3,7 @@
 // browser.
 
 #include "ui/file_browser.h"
-#include "ui/msx.h"
+#include "ui/main_window.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

@@ -1,5 +1,5 @@
 #include "reader/treader.h"
-#include "ui/Unit2.h"
+#include "ui/reader_window.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>

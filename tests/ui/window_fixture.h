@@ -6,7 +6,7 @@
 #include "form/tform1.h"
 #include "support/fakes.h"
 #include "ui/file_browser.h"
-#include "ui/msx.h"
+#include "ui/main_window.h"
 
 #include <QApplication>
 #include <QDir>

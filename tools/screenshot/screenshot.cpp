@@ -6,7 +6,7 @@
 #include "platform/clock_random.h"
 #include "platform/qt_pictures.h"
 #include "ui/file_browser.h"
-#include "ui/msx.h"
+#include "ui/main_window.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "ui/Unit2.h"
+#include "ui/reader_window.h"
 
 #include "reader/treader.h"
 #include "ui/reader_document.h"

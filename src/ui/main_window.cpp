@@ -1,4 +1,4 @@
-#include "ui/msx.h"
+#include "ui/main_window.h"
 
 #include "form/tform1.h"
 #include "ui/cartridge_tips.h"
