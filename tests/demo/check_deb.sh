@@ -38,12 +38,12 @@ root=$work/root
 dpkg-deb -x "$deb" "$root"
 usr=$root/usr
 snapshot() { (cd "$usr" && find . -printf '%p %m %s %l\n' | sort && find . -type f -exec md5sum {} + | sort); }
-desktop-file-validate "$usr/share/applications/veldrun.desktop" || fail "the desktop entry is not valid"
+desktop-file-validate "$usr/share/applications/io.github.veldrun.veldrun.desktop" || fail "the desktop entry is not valid"
 appstreamcli validate --no-net "$usr/share/metainfo/io.github.veldrun.veldrun.metainfo.xml" > "$work/as.log" ||
     fail "appstreamcli rejects the metainfo: $(cat "$work/as.log")"
 [ -x "$(readlink -f "$usr/share/veldrun/emulator/fmsx-dos.exe")" ] || fail "the installed bridge link is broken"
-! grep -q "^Path=" "$usr/share/applications/veldrun.desktop" || fail "the entry names a starting directory"
-exec_line=$(sed -n 's/^Exec=//p' "$usr/share/applications/veldrun.desktop" | sed 's/ *%[fFuUick]//g')
+! grep -q "^Path=" "$usr/share/applications/io.github.veldrun.veldrun.desktop" || fail "the entry names a starting directory"
+exec_line=$(sed -n 's/^Exec=//p' "$usr/share/applications/io.github.veldrun.veldrun.desktop" | sed 's/ *%[fFuUick]//g')
 
 # openMSX itself is not started: an openmsx first on the PATH notes what the bridge gave it.
 mkdir -p "$work/bin"

@@ -28,7 +28,7 @@ for size in 16 24 32 48 64 128 256; do
     [ "$(identify -format '%m %wx%h' "$icon")" = "PNG ${size}x${size}" ] || fail "icon $size is wrong"
 done
 
-entry="$prefix/share/applications/veldrun.desktop"
+entry="$prefix/share/applications/io.github.veldrun.veldrun.desktop"
 desktop-file-validate "$entry" || fail "desktop-file-validate rejects the entry"
 grep -qx "Exec=veldrun" "$entry" || fail "Exec= is not veldrun"
 grep -qx "Icon=veldrun" "$entry" || fail "Icon= is not veldrun"
