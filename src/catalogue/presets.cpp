@@ -8,66 +8,62 @@ namespace {
 
 constexpr int no = PresetEntry::noValue;
 
-// Columns: key, tune, {computer, Sram, sccselect, FMPACselect, slota}, picture, the lists set
-// after the picture, drive A image. Indexes: computer 0 MSX1, 1 MSX2, 2 MSX2+; Sram 1 256Kb,
-// 2 512Kb; FMPACselect 0 off, 2 MPU401; slota 0 Konami, 2 Konami5, 3 Konami4, 4 ASCII 8kB.
+// Columns: key, tune, {computer, Sram, sccselect, FMPACselect, slota}, picture, drive A image. Indexes:
+// computer 0 MSX1, 1 MSX2, 2 MSX2+; Sram 1 256Kb, 2 512Kb; FMPACselect 0 off, 2 MPU401; slota 0 Konami, 2
+// Konami5, 3 Konami4, 4 ASCII 8kB.
 constexpr PresetEntry table[] = {
-    {"Konami", 0, {no, no, no, no, no}, "\\images\\konami.bmp", after::none},
-    {"Bit2", 0, {no, no, no, no, no}, "\\images\\Bit2.bmp", after::none},
-    {"Microcabin", 0, {no, no, no, no, no}, "\\images\\micro.bmp", after::none},
-    {"Compile", 0, {no, no, no, no, no}, "\\images\\compile.bmp", after::none},
-    {"ASCII", 0, {no, no, no, no, no}, "\\images\\ascii.bmp", after::none},
-    {"Falcom", 0, {no, no, no, no, no}, "\\images\\Falcom.bmp", after::none},
-    {"Aleste", 10, {1, 2, 0, 2, no}, "\\images\\aleste1.bmp", after::none},
-    {"Aleste2", 16, {1, 1, 0, 2, no}, "\\images\\aleste2.bmp", after::none},
-    {"Aleste special", 30, {1, 2, 0, 2, no}, "", after::none},
-    {"Arkanoid2",
-     0,
-     {2, 2, 0, 2, no},
-     "\\images\\ark2.bmp",
-     after::Sram | after::sccselect | after::computer | after::FMPACselect},
-    {"Bubble bobble", 0, {1, 1, 0, 2, no}, "\\images\\bubble.bmp", after::none},
-    {"DragonSlayer4", 0, {1, 2, 0, 0, 4}, "", after::none},
-    {"DragonSlayer6", 0, {1, 2, 0, 2, no}, "\\images\\drag6.bmp", after::computer | after::FMPACselect},
-    {"F1-spirit", 21, {1, 2, 1, 0, 2}, "\\images\\f1spirit.bmp", after::Sram | after::slota},
-    {"F1-spirit 3D Special", 21, {1, 2, 1, 0, 2}, "\\images\\f13d.bmp", after::Sram | after::slota},
-    {"Firehawk", 17, {1, 2, 0, 2, no}, "", after::none},
-    {"Firebird", 0, {1, 2, 0, 0, 3}, "\\images\\firebird.bmp", after::Sram | after::slota},
-    {"Fray", 0, {1, 2, 0, 2, no}, "\\images\\fray.bmp", after::FMPACselect},
-    {"Famicle parodic", 0, {1, 2, 0, 2, no}, "\\images\\fam1v.bmp", after::computer | after::FMPACselect},
-    {"Gryzor", 0, {1, 2, 1, 0, 2}, "\\images\\gryzor.bmp", after::Sram | after::slota},
-    {"Golvellius", 0, {1, 2, 0, 2, no}, "\\images\\golv.bmp", after::FMPACselect},
-    {"Guardian", 0, {1, 2, 0, 2, no}, "\\images\\guard.bmp", after::FMPACselect},
-    {"Gorby pipeline", 0, {1, 2, 0, 2, no}, "\\images\\gorby.bmp", after::FMPACselect},
-    {"Hydefos", 0, {1, 2, 0, 2, no}, "", after::none},
-    {"Hydelide3", 0, {1, 2, 0, 2, no}, "\\images\\hydlide3.bmp", after::FMPACselect},
-    {"Kingsvalley 2", 22, {1, 2, 1, 0, 2}, "\\images\\kv2.bmp", after::Sram | after::slota},
-    {"Kingsvalley", 22, {1, 2, 0, 0, 2}, "\\images\\kings1.bmp", after::Sram | after::slota},
-    {"King Kong 2", 26, {1, 2, 0, 0, 2}, "\\images\\kk2.bmp", after::Sram | after::slota},
-    {"Knightmare", 27, {0, 2, 0, 0, 2}, "", after::none},
-    {"Maze of Galious", 7, {0, 2, 0, 0, 2}, "\\images\\mazeog.bmp", after::Sram | after::slota},
-    {"King Kong 2 English", 26, {1, 2, 0, 0, 3}, "\\images\\kk2.bmp", after::Sram | after::slota},
-    {"Metal Gear Solid", 12, {2, 2, 1, 0, 2}, "\\images\\mgear2.bmp", after::none, "mgear2sa.dsk"},
-    {"Nemesis1", 29, {0, no, 0, 0, 0}, "\\images\\nemesis1.bmp", after::none},
-    {"Nemesis2", 9, {0, no, 1, 0, 0}, "\\images\\nemesis2.bmp", after::none},
-    {"Nemesis3", 31, {1, 1, 1, 0, no}, "\\images\\nemesis3.bmp", after::none},
-    {"Parodius", 33, {0, 1, 1, 0, 0}, "\\images\\parodius.bmp", after::none},
-    {"Princessmaker", 0, {1, 2, 0, 2, no}, "\\images\\princess.bmp", after::none},
-    {"Puyo puyo", 0, {1, 2, 0, 2, no}, "\\images\\puyo.bmp", after::none},
-    {"Quinpl", 0, {1, 2, 0, 2, no}, "\\images\\quinple.bmp", after::computer | after::FMPACselect},
-    {"Quarth", 0, {1, 2, 1, 0, 2}, "\\images\\quarth.bmp", after::Sram | after::slota},
-    {"Q-bert", 0, {0, 2, 0, 0, 0}, "\\images\\qbert.bmp", after::Sram | after::slota},
-    {"Salamander", 32, {0, 1, 1, 0, 0}, "\\images\\salamander.bmp", after::none},
-    {"Shalom", 0, {0, 2, 0, 0, 2}, "\\images\\shalom.bmp", after::Sram | after::slota},
-    {"Space Manbow", 34, {2, 2, 1, 0, 2}, "\\images\\spaceman.bmp", after::Sram | after::slota},
-    {"SD-Snatcher", 4, {2, 2, 1, 0, 2}, "\\images\\sd.bmp", after::Sram | after::slota},
-    {"Tower of cabin", 0, {1, 2, 0, 2, no}, "\\images\\cabin.bmp", after::none},
-    {"Usas", 0, {1, 2, 0, 0, 3}, "\\images\\usas.bmp", after::FMPACselect},
-    {"Vampire killer", 0, {1, 2, 0, 0, no}, "\\images\\vampire.bmp", after::computer | after::FMPACselect},
-    {"Ys1", 0, {1, no, no, 2, no}, "", after::none},
-    {"Ys2", 6, {1, 2, 0, 2, no}, "\\images\\ys2.bmp", after::none},
-    {"Ys3", 5, {1, 2, 0, 2, no}, "", after::none},
-    {"Xevious", 0, {1, 2, 0, 0, 2}, "\\images\\xevious.bmp", after::Sram | after::slota},
+    {"Konami", 0, {no, no, no, no, no}, "\\images\\konami.bmp"},
+    {"Bit2", 0, {no, no, no, no, no}, "\\images\\Bit2.bmp"},
+    {"Microcabin", 0, {no, no, no, no, no}, "\\images\\micro.bmp"},
+    {"Compile", 0, {no, no, no, no, no}, "\\images\\compile.bmp"},
+    {"ASCII", 0, {no, no, no, no, no}, "\\images\\ascii.bmp"},
+    {"Falcom", 0, {no, no, no, no, no}, "\\images\\Falcom.bmp"},
+    {"Aleste", 10, {1, 2, 0, 2, no}, "\\images\\aleste1.bmp"},
+    {"Aleste2", 16, {1, 1, 0, 2, no}, "\\images\\aleste2.bmp"},
+    {"Aleste special", 30, {1, 2, 0, 2, no}, ""},
+    {"Arkanoid2", 0, {2, 2, 0, 2, no}, "\\images\\ark2.bmp"},
+    {"Bubble bobble", 0, {1, 1, 0, 2, no}, "\\images\\bubble.bmp"},
+    {"DragonSlayer4", 0, {1, 2, 0, 0, 4}, ""},
+    {"DragonSlayer6", 0, {1, 2, 0, 2, no}, "\\images\\drag6.bmp"},
+    {"F1-spirit", 21, {1, 2, 1, 0, 2}, "\\images\\f1spirit.bmp"},
+    {"F1-spirit 3D Special", 21, {1, 2, 1, 0, 2}, "\\images\\f13d.bmp"},
+    {"Firehawk", 17, {1, 2, 0, 2, no}, ""},
+    {"Firebird", 0, {1, 2, 0, 0, 3}, "\\images\\firebird.bmp"},
+    {"Fray", 0, {1, 2, 0, 2, no}, "\\images\\fray.bmp"},
+    {"Famicle parodic", 0, {1, 2, 0, 2, no}, "\\images\\fam1v.bmp"},
+    {"Gryzor", 0, {1, 2, 1, 0, 2}, "\\images\\gryzor.bmp"},
+    {"Golvellius", 0, {1, 2, 0, 2, no}, "\\images\\golv.bmp"},
+    {"Guardian", 0, {1, 2, 0, 2, no}, "\\images\\guard.bmp"},
+    {"Gorby pipeline", 0, {1, 2, 0, 2, no}, "\\images\\gorby.bmp"},
+    {"Hydefos", 0, {1, 2, 0, 2, no}, ""},
+    {"Hydelide3", 0, {1, 2, 0, 2, no}, "\\images\\hydlide3.bmp"},
+    {"Kingsvalley 2", 22, {1, 2, 1, 0, 2}, "\\images\\kv2.bmp"},
+    {"Kingsvalley", 22, {1, 2, 0, 0, 2}, "\\images\\kings1.bmp"},
+    {"King Kong 2", 26, {1, 2, 0, 0, 2}, "\\images\\kk2.bmp"},
+    {"Knightmare", 27, {0, 2, 0, 0, 2}, ""},
+    {"Maze of Galious", 7, {0, 2, 0, 0, 2}, "\\images\\mazeog.bmp"},
+    {"King Kong 2 English", 26, {1, 2, 0, 0, 3}, "\\images\\kk2.bmp"},
+    {"Metal Gear Solid", 12, {2, 2, 1, 0, 2}, "\\images\\mgear2.bmp", "mgear2sa.dsk"},
+    {"Nemesis1", 29, {0, no, 0, 0, 0}, "\\images\\nemesis1.bmp"},
+    {"Nemesis2", 9, {0, no, 1, 0, 0}, "\\images\\nemesis2.bmp"},
+    {"Nemesis3", 31, {1, 1, 1, 0, no}, "\\images\\nemesis3.bmp"},
+    {"Parodius", 33, {0, 1, 1, 0, 0}, "\\images\\parodius.bmp"},
+    {"Princessmaker", 0, {1, 2, 0, 2, no}, "\\images\\princess.bmp"},
+    {"Puyo puyo", 0, {1, 2, 0, 2, no}, "\\images\\puyo.bmp"},
+    {"Quinpl", 0, {1, 2, 0, 2, no}, "\\images\\quinple.bmp"},
+    {"Quarth", 0, {1, 2, 1, 0, 2}, "\\images\\quarth.bmp"},
+    {"Q-bert", 0, {0, 2, 0, 0, 0}, "\\images\\qbert.bmp"},
+    {"Salamander", 32, {0, 1, 1, 0, 0}, "\\images\\salamander.bmp"},
+    {"Shalom", 0, {0, 2, 0, 0, 2}, "\\images\\shalom.bmp"},
+    {"Space Manbow", 34, {2, 2, 1, 0, 2}, "\\images\\spaceman.bmp"},
+    {"SD-Snatcher", 4, {2, 2, 1, 0, 2}, "\\images\\sd.bmp"},
+    {"Tower of cabin", 0, {1, 2, 0, 2, no}, "\\images\\cabin.bmp"},
+    {"Usas", 0, {1, 2, 0, 0, 3}, "\\images\\usas.bmp"},
+    {"Vampire killer", 0, {1, 2, 0, 0, no}, "\\images\\vampire.bmp"},
+    {"Ys1", 0, {1, no, no, 2, no}, ""},
+    {"Ys2", 6, {1, 2, 0, 2, no}, "\\images\\ys2.bmp"},
+    {"Ys3", 5, {1, 2, 0, 2, no}, ""},
+    {"Xevious", 0, {1, 2, 0, 0, 2}, "\\images\\xevious.bmp"},
 };
 
 OptionList& listOf(LauncherState& state, PresetList list)
@@ -87,13 +83,12 @@ OptionList& listOf(LauncherState& state, PresetList list)
     return state.slota;
 }
 
-// Selects the entry's values from program code (no list handler runs), either those set before
-// the picture or those set after it.
-void applyValues(LauncherState& state, const PresetEntry& entry, bool afterPicture)
+// Selects the entry's values from program code: no list handler runs.
+void applyValues(LauncherState& state, const PresetEntry& entry)
 {
     for (int i = 0; i < presetListCount; ++i) {
         const auto list = static_cast<PresetList>(i);
-        if (entry.value(list) != PresetEntry::noValue && entry.setsAfterPicture(list) == afterPicture)
+        if (entry.value(list) != PresetEntry::noValue)
             listOf(state, list).select(entry.value(list));
     }
 }
@@ -107,7 +102,7 @@ void runPreset(TForm1& form, const PresetEntry& entry, Failures& failures)
     LauncherState& state = form.state;
     if (entry.tune != PresetEntry::noTune)
         failures.attempt([&] { form.playtune(entry.tune); });
-    applyValues(state, entry, false);
+    applyValues(state, entry);
     if (!entry.driveA.empty()) {
         state.diskafile = entry.driveA;
         state.diskatext = entry.driveA;
@@ -119,5 +114,4 @@ void runPreset(TForm1& form, const PresetEntry& entry, Failures& failures)
             form.gamepic.picture = form.services().pictures.loadBmp(path);
         });
     }
-    applyValues(state, entry, true);
 }

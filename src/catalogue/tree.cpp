@@ -1,9 +1,5 @@
 #include "catalogue/tree.h"
 
-#include "base/errors.h"
-
-#include <cstdint>
-
 namespace {
 
 // The catalogue as it is shown: each row is a node's depth (0 publisher, 1 title or group,
@@ -121,124 +117,10 @@ std::vector<TreeNode> buildTree()
     return top;
 }
 
-// A record's fixed part after its size field: five 32-bit numbers, the child count and the
-// text length byte.
-constexpr std::int32_t recordFixedSize = 25;
-constexpr std::size_t minimumRecord = 4 + recordFixedSize;
-
-void putInt(std::string& out, std::int32_t value)
-{
-    const auto u = static_cast<std::uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8)
-        out += static_cast<char>((u >> shift) & 0xFF);
-}
-
-void putNode(std::string& out, const TreeNode& node)
-{
-    if (node.text.size() > 255)
-        throw VeldrunError("Tree node text too long: " + node.text.substr(0, 32));
-    const auto length = static_cast<std::int32_t>(node.text.size());
-    putInt(out, recordFixedSize + length);
-    putInt(out, 0);  // image
-    putInt(out, 0);  // selected image
-    putInt(out, -1); // state image
-    putInt(out, -1); // overlay
-    putInt(out, 0);  // data
-    putInt(out, static_cast<std::int32_t>(node.children.size()));
-    out += static_cast<char>(length);
-    out += node.text;
-    for (const TreeNode& child : node.children)
-        putNode(out, child);
-}
-
-// Reads the block front to back; every read checks what is left, so a cut or forged block
-// ends in an error, never in a read past its end.
-class Reader {
-  public:
-    explicit Reader(std::string_view block) : rest_(block) {}
-
-    std::int32_t readInt()
-    {
-        need(4);
-        std::uint32_t u = 0;
-        for (int i = 0; i < 4; ++i)
-            u |= static_cast<std::uint32_t>(static_cast<unsigned char>(rest_[i])) << (8 * i);
-        rest_.remove_prefix(4);
-        return static_cast<std::int32_t>(u);
-    }
-    std::string_view readBytes(std::size_t n)
-    {
-        need(n);
-        std::string_view bytes = rest_.substr(0, n);
-        rest_.remove_prefix(n);
-        return bytes;
-    }
-    // A count of records that follow can never exceed what the remaining bytes could hold.
-    std::size_t readCount()
-    {
-        const std::int32_t count = readInt();
-        if (count < 0 || static_cast<std::size_t>(count) > rest_.size() / minimumRecord)
-            fail();
-        return static_cast<std::size_t>(count);
-    }
-    bool atEnd() const { return rest_.empty(); }
-    [[noreturn]] static void fail() { throw VeldrunError("Tree data is not valid"); }
-
-  private:
-    void need(std::size_t n) const
-    {
-        if (rest_.size() < n)
-            fail();
-    }
-    std::string_view rest_;
-};
-
-// The depth of the stored tree is bounded so that a forged block cannot exhaust the stack.
-constexpr int maximumDepth = 64;
-
-TreeNode readNode(Reader& in, int depth)
-{
-    if (depth > maximumDepth)
-        Reader::fail();
-    const std::int32_t size = in.readInt();
-    in.readBytes(5 * 4); // images, overlay and data carry nothing for the catalogue
-    const std::size_t childCount = in.readCount();
-    const auto length = static_cast<unsigned char>(in.readBytes(1)[0]);
-    if (size != recordFixedSize + length)
-        Reader::fail();
-    TreeNode node{std::string(in.readBytes(length)), {}};
-    node.children.reserve(childCount);
-    for (std::size_t i = 0; i < childCount; ++i)
-        node.children.push_back(readNode(in, depth + 1));
-    return node;
-}
-
 } // namespace
 
 const std::vector<TreeNode>& catalogueTree()
 {
     static const std::vector<TreeNode> tree = buildTree();
     return tree;
-}
-
-std::string encodeTree(const std::vector<TreeNode>& nodes)
-{
-    std::string out;
-    putInt(out, static_cast<std::int32_t>(nodes.size()));
-    for (const TreeNode& node : nodes)
-        putNode(out, node);
-    return out;
-}
-
-std::vector<TreeNode> decodeTree(std::string_view block)
-{
-    Reader in(block);
-    const std::size_t count = in.readCount();
-    std::vector<TreeNode> nodes;
-    nodes.reserve(count);
-    for (std::size_t i = 0; i < count; ++i)
-        nodes.push_back(readNode(in, 0));
-    if (!in.atEnd())
-        Reader::fail();
-    return nodes;
 }

@@ -50,7 +50,6 @@ void showInReader(TForm1& form, const char* caption, std::string_view sub)
     }
     reader.fmsxman = file.cut ? cutDocument(std::move(file)) : reader::readDocument(file.bytes);
     ++reader.loads;
-    reader.Visible = true;
     form.services().windows.showReader();
 }
 

@@ -41,10 +41,7 @@ ReaderWindow::ReaderWindow(Treader& model, QWidget* parent) : QMainWindow(parent
     file->setObjectName("File1");
     QAction* quit = file->addAction("&Quit");
     quit->setObjectName("Quit1");
-    connect(quit, &QAction::triggered, this, [this] {
-        model_.Quit1Click();
-        hide();
-    });
+    connect(quit, &QAction::triggered, this, &QWidget::hide);
 
     auto* client = new QWidget(this);
     setCentralWidget(client);
@@ -76,10 +73,7 @@ ReaderWindow::ReaderWindow(Treader& model, QWidget* parent) : QMainWindow(parent
     QPalette maroon = close->palette();
     maroon.setColor(QPalette::ButtonText, QColor(0x80, 0x00, 0x00));
     close->setPalette(maroon);
-    connect(close, &QPushButton::clicked, this, [this] {
-        model_.Button1Click();
-        hide();
-    });
+    connect(close, &QPushButton::clicked, this, &QWidget::hide);
     setTabOrder(fmsxman_, close);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, close, &QPushButton::click);
@@ -104,7 +98,6 @@ void ReaderWindow::showAndRaise()
 
 void ReaderWindow::closeEvent(QCloseEvent* event)
 {
-    model_.Visible = false;
     event->accept(); // a closed top-level window is hidden, not destroyed
 }
 
