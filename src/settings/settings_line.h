@@ -11,6 +11,8 @@
 // marker "#", the CPU speed and a closing "00", with nothing between them, ended by CR LF.
 namespace settings {
 
+// The line's values as numbers. Nothing here is a default: the form's save and decode fill every
+// field, and the window's creation values live in LauncherState alone.
 struct SettingsValues {
     int computer = -1;
     int freq = -1;
@@ -18,7 +20,7 @@ struct SettingsValues {
     int Svram = -1;
     int slota = -1;
     int slotb = -1;
-    int sqbar = 5;
+    int sqbar = -1;
     int resolutie = -1;
     int FMPACselect = -1;
     int sccselect = -1;
@@ -27,8 +29,8 @@ struct SettingsValues {
     int vgabox = -1;
     int syncbox = -1;
     int sadapter = -1;
-    int volbar = 15;
-    int speed = 100;
+    int volbar = -1;
+    int speed = -1;
 
     bool operator==(const SettingsValues&) const = default;
 };

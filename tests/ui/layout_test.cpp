@@ -20,12 +20,11 @@
 
 namespace {
 
-struct Range {
-    int min, max, position;
-};
+// The values the window is made with live in the state it mirrors; the rows read them there.
+const LauncherState fresh;
 // What the control holds when the window is made: a list's selected index, a track bar's range
 // and position, a check box's state; nothing for the rest.
-using Value = std::variant<std::monostate, int, Range, bool>;
+using Value = std::variant<std::monostate, int, const TrackBar*, bool>;
 
 struct Expected {
     const char* name;
@@ -49,25 +48,25 @@ const Expected controls[] = {
     {"DriveComboBox1", "QComboBox", "Panel1", {5, 291, 132, 19}},
     {"FilterComboBox1", "QComboBox", "Panel1", {137, 291, 104, 21}, nullptr, {"MSX-Roms", "MSX-Disks"}, 0},
     {"Label5", "QLabel", "Panel1", {513, 291, 25, 13}, "Path:"},
-    {"default", "QLabel", "Panel1", {545, 291, 46, 13}, "default"},
+    {"default", "QLabel", "Panel1", {545, 291, 46, 13}, fresh.default_.c_str()},
     {"GroupBox4", "QGroupBox", "Panel1", {245, 1, 256, 312}, "Input control"},
     {"GroupBox6", "QGroupBox", "GroupBox4", {8, 15, 241, 82}, "Cartridge slot 1"},
     {"slota", "QComboBox", "GroupBox6", {8, 24, 97, 19}, nullptr, mappers, -1},
     {"Label7", "QLabel", "GroupBox6", {112, 24, 81, 13}, "Cartridge in slot1:"},
-    {"slotatext", "QLabel", "GroupBox6", {112, 48, 37, 13}, "None"},
+    {"slotatext", "QLabel", "GroupBox6", {112, 48, 37, 13}, fresh.slotatext.c_str()},
     {"Clear1", "QPushButton", "GroupBox6", {8, 48, 97, 25}, "Remove rom"},
     {"GroupBox7", "QGroupBox", "GroupBox4", {7, 104, 242, 81}, "Cartridge slot 2"},
     {"slotb", "QComboBox", "GroupBox7", {8, 24, 97, 19}, nullptr, mappers, -1},
     {"Label8", "QLabel", "GroupBox7", {112, 28, 81, 13}, "Cartridge in slot2:"},
-    {"slotbtext", "QLabel", "GroupBox7", {112, 52, 37, 13}, "None"},
+    {"slotbtext", "QLabel", "GroupBox7", {112, 52, 37, 13}, fresh.slotbtext.c_str()},
     {"Clear2", "QPushButton", "GroupBox7", {8, 48, 97, 25}, "Remove rom"},
     {"Moveknop", "QPushButton", "GroupBox4", {8, 192, 241, 17}, "Move cartridge from slot A to slot B"},
     {"drives", "QGroupBox", "GroupBox4", {8, 217, 241, 64}, "Diskdrives"},
     {"Label9", "QLabel", "drives", {8, 16, 102, 13}, "Image for diskdrive A:"},
-    {"diskatext", "QLabel", "drives", {112, 16, 105, 13}, "drivea.dsk"},
+    {"diskatext", "QLabel", "drives", {112, 16, 105, 13}, fresh.diskatext.c_str()},
     {"Button1", "QPushButton", "drives", {208, 16, 25, 17}, "->"},
     {"Label10", "QLabel", "drives", {8, 40, 102, 13}, "Image for diskdrive B:"},
-    {"diskbtext", "QLabel", "drives", {112, 40, 105, 13}, "driveb.dsk"},
+    {"diskbtext", "QLabel", "drives", {112, 40, 105, 13}, fresh.diskbtext.c_str()},
     {"Button3", "QPushButton", "drives", {208, 40, 24, 17}, "->"},
     {"Button2", "QPushButton", "GroupBox4", {7, 288, 241, 17}, "Move disk from drive A to drive B"},
     {"Chips", "QGroupBox", "Panel1", {508, 1, 113, 136}, "Chipset"},
@@ -81,11 +80,11 @@ const Expected controls[] = {
     {"FMPACselect", "QComboBox", "Sound", {8, 40, 193, 19}, nullptr,
      {"FM-PAC OFF", "FM-PAC OPL2 (Adlib)", "FM-PAC MPU401 (MIDI)", "FM-PAC MPU401 & OPL2"}, -1},
     {"Label3", "QLabel", "Sound", {8, 73, 35, 13}, "Volume"},
-    {"volbar", "QSlider", "Sound", {48, 67, 137, 29}, nullptr, {}, Range{0, 15, 15}},
-    {"Label12", "QLabel", "Sound", {184, 72, 15, 13}, "15"},
+    {"volbar", "QSlider", "Sound", {48, 67, 137, 29}, nullptr, {}, &fresh.volbar},
+    {"Label12", "QLabel", "Sound", {184, 72, 15, 13}, fresh.Label12.c_str()},
     {"Label4", "QLabel", "Sound", {8, 99, 32, 13}, "Quality"},
-    {"sqbar", "QSlider", "Sound", {48, 98, 137, 29}, nullptr, {}, Range{1, 5, 5}},
-    {"Label13", "QLabel", "Sound", {184, 104, 8, 13}, "5"},
+    {"sqbar", "QSlider", "Sound", {48, 98, 137, 29}, nullptr, {}, &fresh.sqbar},
+    {"Label13", "QLabel", "Sound", {184, 104, 8, 13}, fresh.Label13.c_str()},
     {"Advanced", "QGroupBox", "Panel1", {508, 140, 166, 133}, "Advanced"},
     {"sadapter", "QComboBox", "Advanced", {60, 14, 97, 19}, nullptr, {"Autodetect", "S3 Chipset", "Vesa"}, -1},
     {"spritegroup", "QComboBox", "Advanced", {60, 38, 97, 19}, nullptr, {"Show all", "Limit to 4/8"}, -1},
@@ -93,9 +92,9 @@ const Expected controls[] = {
     {"vgabox", "QComboBox", "Advanced", {60, 86, 97, 19}, nullptr, {"NO", "VGA"}, -1},
     {"syncbox", "QComboBox", "Advanced", {60, 110, 97, 19}, nullptr, {"NO", "All"}, -1},
     {"GroupBox5", "QGroupBox", "Panel1", {681, 140, 153, 80}, "Overclocking"},
-    {"TrackBar1", "QSlider", "GroupBox5", {5, 16, 145, 25}, nullptr, {}, Range{1, 500, 100}},
+    {"TrackBar1", "QSlider", "GroupBox5", {5, 16, 145, 25}, nullptr, {}, &fresh.TrackBar1},
     {"Label2", "QLabel", "GroupBox5", {17, 52, 57, 13}, "CPU speed:"},
-    {"speedlabel", "QLabel", "GroupBox5", {79, 52, 28, 13}, "100"},
+    {"speedlabel", "QLabel", "GroupBox5", {79, 52, 28, 13}, fresh.speedlabel.c_str()},
     {"Label11", "QLabel", "GroupBox5", {104, 52, 16, 13}, "%"},
     {"SpinButton1", "SpinButton", "GroupBox5", {130, 47, 15, 20}},
     {"painterbox", "QCheckBox", "Panel1", {683, 227, 81, 17}, "Load painter", {}, false},
@@ -116,7 +115,7 @@ const Expected controls[] = {
     {"emuname", "QLabel", "Panel1", {9, 444, 76, 13}, "fMXS-DOS.EXE", {}, {}, false},
     {"editline", "QLineEdit", "Panel1", {88, 441, 745, 21}, nullptr, {}, {}, false},
     {"Label6", "QLabel", "Panel1", {9, 465, 72, 13}, "Last command:", {}, {}, false},
-    {"start", "QLabel", "Panel1", {89, 465, 37, 13}, "None", {}, {}, false},
+    {"start", "QLabel", "Panel1", {89, 465, 37, 13}, fresh.start.c_str(), {}, {}, false},
 };
 // clang-format on
 
@@ -165,11 +164,11 @@ TEST_F(Layout, EveryControlInPlaceWithItsCreationValues)
         if (const int* index = std::get_if<int>(&e.value)) {
             EXPECT_EQ(qobject_cast<QComboBox*>(w)->currentIndex(), *index);
         }
-        if (const Range* range = std::get_if<Range>(&e.value)) {
+        if (const auto* range = std::get_if<const TrackBar*>(&e.value)) {
             auto* bar = qobject_cast<QSlider*>(w);
-            EXPECT_EQ(bar->minimum(), range->min);
-            EXPECT_EQ(bar->maximum(), range->max);
-            EXPECT_EQ(bar->value(), range->position);
+            EXPECT_EQ(bar->minimum(), (*range)->min());
+            EXPECT_EQ(bar->maximum(), (*range)->max());
+            EXPECT_EQ(bar->value(), (*range)->position());
             EXPECT_EQ(bar->orientation(), Qt::Horizontal);
             EXPECT_EQ(bar->tickPosition(), QSlider::TicksBelow);
             EXPECT_EQ(bar->tickInterval(), 1);
