@@ -12,7 +12,6 @@
 #include "ui/open_display.h"
 #include "ui/qt_error_box.h"
 #include "ui/qt_question_box.h"
-#include "ui/reader_window.h"
 #include "ui/startup_boxes.h"
 
 #include <QApplication>
@@ -113,20 +112,9 @@ int runVeldrun(int argc, char** argv, const StartOverrides& overrides)
     SoftwareDbIdentifier cartridges;
     window.setCartridgeIdentifier(cartridges);
 
-    // Form1 first, with its creation handler; then the reader, hidden. Its window is made when
-    // it is first shown: until then the form's reader model holds all there is to show.
+    // Form1 first, with its creation handler. The reader's window is made when it is first
+    // shown: until then the form's reader model holds all there is to show.
     window.dispatch(&TForm1::FormCreate);
-    std::unique_ptr<ReaderWindow> reader;
-    window.setReaderShower([&reader, &form] {
-        if (!reader)
-            reader = std::make_unique<ReaderWindow>(form.reader);
-        reader->refresh();
-        reader->showAndRaise();
-    });
-    window.setMirrorFollower([&reader] {
-        if (reader)
-            reader->refresh();
-    });
 
     auto firstFrame = finishAfterFirstFrame(window, startupBoxes, overrides.atFirstFrame);
     window.show();

@@ -7,6 +7,7 @@
 #include "ui/control_layout.h"
 #include "ui/file_browser.h"
 #include "ui/main_window.h"
+#include "ui/reader_window.h"
 #include "ui/spin_button.h"
 #include "ui/widget_lookup.h"
 #include "ui/window_art.h"
@@ -315,8 +316,8 @@ void MainWindow::mirror()
     }
     if (cartridgeTips_)
         cartridgeTips_->follow(state);
-    if (mirrorFollower_)
-        mirrorFollower_();
+    if (reader_)
+        reader_->refresh();
 }
 
 void MainWindow::showPicture(QObject* control, const ImagePtr& picture)

@@ -6,6 +6,7 @@
 #include "ui/control_layout.h"
 #include "ui/file_browser.h"
 #include "ui/main_menu.h"
+#include "ui/reader_window.h"
 #include "ui/widget_lookup.h"
 #include "ui/window_art.h"
 #include "ui/window_style.h"
@@ -136,6 +137,10 @@ void MainWindow::bringMainToFront()
 
 void MainWindow::showReader()
 {
-    if (showReader_)
-        showReader_();
+    if (!form_)
+        return;
+    if (!reader_)
+        reader_ = std::make_unique<ReaderWindow>(form_->reader);
+    reader_->refresh();
+    reader_->showAndRaise();
 }

@@ -11,11 +11,13 @@
 class CartridgeIdentifier;
 class CartridgeTips;
 class FileBrowser;
+class ReaderWindow;
 class TForm1;
 
 // The view of TForm1: every control at its place, named after its control. Each control event
 // reaches its handler through dispatch, which shows a failure in the error box and then mirrors
-// the form's state into the widgets.
+// the form's state into the widgets. It owns the reader window too, made from the form's reader
+// model when the form first asks to show it, so that one mirror refreshes both windows.
 class MainWindow : public QMainWindow, public WindowHost {
     Q_OBJECT
   public:
@@ -33,11 +35,6 @@ class MainWindow : public QMainWindow, public WindowHost {
     void mirror();
 
     FileBrowser& fileBrowser() const { return *browser_; }
-
-    // The reader window belongs to its own view; this is how the form asks to show it.
-    void setReaderShower(std::function<void()> show) { showReader_ = std::move(show); }
-    // Runs after every mirror, so that the reader's caption and text follow the form as well.
-    void setMirrorFollower(std::function<void()> follow) { mirrorFollower_ = std::move(follow); }
 
     // From now on the slot captions say what the identifier knows about their cartridges.
     void setCartridgeIdentifier(CartridgeIdentifier& identifier);
@@ -76,8 +73,7 @@ class MainWindow : public QMainWindow, public WindowHost {
     QWidget* panel_;
     FileBrowser* browser_;
     CartridgeTips* cartridgeTips_ = nullptr;
-    std::function<void()> showReader_;
-    std::function<void()> mirrorFollower_;
+    std::unique_ptr<ReaderWindow> reader_; // none until first shown
     std::map<const QObject*, ImagePtr> shownPictures_;
     bool shownOnce_ = false;
 };

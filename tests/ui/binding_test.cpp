@@ -275,10 +275,17 @@ TEST_F(Binding, HandEditedCommandLineIsKept)
 
 TEST_F(Binding, WindowHost)
 {
-    int shown = 0;
-    window->setReaderShower([&] { ++shown; });
+    form->reader.Caption = "About Veldrun 2.0c";
     window->showReader();
-    EXPECT_EQ(shown, 1);
+    QWidget* reader = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "reader")
+            reader = w;
+    ASSERT_NE(reader, nullptr);
+    EXPECT_TRUE(reader->isVisible());
+    form->reader.Caption = "View TULK.CFG file";
+    window->mirror();
+    EXPECT_EQ(reader->windowTitle(), "View TULK.CFG file") << "the reader follows every mirror";
     window->bringMainToFront();
     bool closed = false;
     QObject::connect(window.get(), &MainWindow::closed, [&] { closed = true; });
