@@ -83,10 +83,10 @@ int runVeldrun(int argc, char** argv, const StartOverrides& overrides)
 {
     std::optional<QApplication> app;
     openDisplay([&] { app.emplace(argc, argv); });
-    // The class the desktop groups the windows by, and the name of the desktop entry; every error
-    // box keeps the title "Veldrun 2.0c".
+    // The class the desktop groups the windows by (the entry's StartupWMClass), and the desktop
+    // entry's name, which is the AppStream id; every error box keeps the title "Veldrun 2.0c".
     QApplication::setApplicationName(QStringLiteral("veldrun"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("veldrun"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.veldrun.veldrun"));
     // The reader goes with the main window, shown or not.
     QApplication::setQuitOnLastWindowClosed(false);
 
