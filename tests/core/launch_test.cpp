@@ -149,6 +149,15 @@ INSTANTIATE_TEST_SUITE_P(
                                       return std::string("The emulator cannot be started: the cartridge name "
                                                          "\"/roms/two\nlines.rom\" holds a line break");
                                   }},
+                      RefusedCase{"OptionWordInADiskName",
+                                  [](TForm1& f, const TempDir&) {
+                                      f.state.diskafile = f.state.diskatext = "games -msx1 tape.dsk";
+                                      f.linecreate();
+                                      return std::string(
+                                          "The emulator cannot be started: the disk image name "
+                                          "\"games -msx1 tape.dsk\" holds the option word "
+                                          "\"-msx1\"");
+                                  }},
                       RefusedCase{
                           "LineBreakInTheApplicationDirectory",
                           [](TForm1& f, const TempDir& d) {
