@@ -4,6 +4,7 @@
 #include "state/launcher_state.h"
 #include "state/option_words.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -12,10 +13,12 @@ namespace {
 
 bool hasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
-[[noreturn]] void refuse(const char* what, const std::string& name, const std::string& why)
+// Slot 2's name is kept with the blank that parts it from slot 1's; the user knows it without.
+[[noreturn]] void refuse(const char* what, std::string_view name, const std::string& why)
 {
-    throw VeldrunError(std::string("The emulator cannot be started: the ") + what + " name \"" + name +
-                       "\" " + why);
+    name.remove_prefix(std::min(name.find_first_not_of(' '), name.size()));
+    throw VeldrunError(std::string("The emulator cannot be started: the ") + what + " name \"" +
+                       std::string(name) + "\" " + why);
 }
 
 } // namespace

@@ -142,6 +142,12 @@ INSTANTIATE_TEST_SUITE_P(
                                       f.state.editline = "-msx2";
                                       return "Cannot create file " + f.state.default_ + sep + "TULK.CFG";
                                   }},
+                      RefusedCase{"FolderAtTheTemporaryIsNamed",
+                                  [](TForm1& f, const TempDir& d) {
+                                      std::filesystem::create_directory(d.file(".TULK.CFG.saving"));
+                                      return "Cannot create file " + f.state.default_ + sep +
+                                             "TULK.CFG: " + d.file(".TULK.CFG.saving") + " is a folder";
+                                  }},
                       RefusedCase{"LineBreakInACartridgeName",
                                   [](TForm1& f, const TempDir&) {
                                       f.state.slotafile = "/roms/two\nlines.rom";
