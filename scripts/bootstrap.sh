@@ -14,7 +14,7 @@ run_packages=(
 test_packages=(
     file dpkg-dev fluidsynth
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-14-dev clang-format
+    clang libclang-rt-14-dev clang-format tcl-dev
     xvfb xauth xdotool x11-utils imagemagick
     mtools unrtf desktop-file-utils python3 xclip time
     lintian appstream

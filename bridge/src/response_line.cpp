@@ -19,13 +19,7 @@ std::optional<std::uintmax_t> fileSizeOnDisk(const std::string& path)
     return size;
 }
 
-const OptionSpec* findOption(std::string_view token)
-{
-    for (const auto& option : frontEndOptions)
-        if (option.name == token)
-            return &option;
-    return nullptr;
-}
+const OptionSpec* findOption(std::string_view token) { return optionwords::find(token); }
 
 std::string quotedForNote(std::string_view text)
 {

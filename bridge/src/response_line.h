@@ -1,5 +1,7 @@
 #pragma once
 
+#include "state/option_words.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -19,23 +21,9 @@ using FileSizeOf = std::function<std::optional<std::uintmax_t>(const std::string
 // The real file system's answer.
 std::optional<std::uintmax_t> fileSizeOnDisk(const std::string& path);
 
-enum class ValueKind { None, Word, Path };
-
-struct OptionSpec {
-    std::string_view name;
-    ValueKind value;
-};
-
-// Every option the front-end writes, with the kind of value that follows it.
-inline constexpr std::array<OptionSpec, 19> frontEndOptions{{
-    {"-diska", ValueKind::Path},  {"-diskb", ValueKind::Path},   {"-msx1", ValueKind::None},
-    {"-msx2+", ValueKind::None},  {"-rom", ValueKind::Word},     {"-cpuspeed", ValueKind::Word},
-    {"-sq", ValueKind::Word},     {"-volume", ValueKind::Word},  {"-video", ValueKind::Word},
-    {"-fmpac", ValueKind::Word},  {"-scc", ValueKind::Word},     {"-ifreq", ValueKind::Word},
-    {"-ram", ValueKind::Word},    {"-vram", ValueKind::Word},    {"-sprite", ValueKind::Word},
-    {"-adjust", ValueKind::Word}, {"-painter", ValueKind::Word}, {"-modeswitch", ValueKind::Word},
-    {"-sync", ValueKind::Word},
-}};
+// The options the front-end writes are the writer's own list, with the kind of value each takes.
+using ValueKind = optionwords::Value;
+using OptionSpec = optionwords::Option;
 
 const OptionSpec* findOption(std::string_view token);
 

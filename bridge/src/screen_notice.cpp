@@ -10,6 +10,11 @@ std::string tclQuoted(std::string_view text)
             out += "\\n";
             continue;
         }
+        // The command travels as a C string: a NUL would end it before the closing quote.
+        if (c == '\0') {
+            out += "\\000";
+            continue;
+        }
         if (c == '\\' || c == '"' || c == '[' || c == ']' || c == '$' || c == '{' || c == '}')
             out += '\\';
         out += c;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -92,16 +93,28 @@ void syncDirectoryOf(const std::string& target)
 
 enum class Renamed { Done, NoTemporary, Failed };
 
+// Writes the new content to the descriptor from its start; false when a write fails.
+using Fill = std::function<bool(int fd)>;
+
+// A folder at the temporary's name is someone's, never a killed save's: the message names it.
+[[noreturn]] void refuseBlockedTemporary(const std::string& path, const std::string& temp)
+{
+    throw VeldrunError("Cannot create file " + path + ": " + temp + " is a folder");
+}
+
 // Writes a temporary with the old file's mode and owner, then renames it over the target.
-Renamed replaceByRename(const std::string& target, std::string_view bytes, const struct stat* old,
-                        int& openError)
+Renamed replaceByRename(const std::string& path, const std::string& target, const Fill& fill,
+                        const struct stat* old, int& openError)
 {
     const std::string temp = temporaryFor(target);
     ::unlink(temp.c_str());
-    // A new file gets the usual 0666 less the umask.
+    // A new file gets the usual 0666 less the umask; a link planted at the name is not followed.
     Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (fd.get() < 0) {
         openError = errno;
+        struct stat st {};
+        if (openError == EEXIST && ::lstat(temp.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+            refuseBlockedTemporary(path, temp);
         return Renamed::NoTemporary;
     }
     bool ok = true;
@@ -111,7 +124,7 @@ Renamed replaceByRename(const std::string& target, std::string_view bytes, const
         [[maybe_unused]] const int owned = ::fchown(fd.get(), old->st_uid, old->st_gid);
         ok = ::fchmod(fd.get(), old->st_mode & 07777) == 0;
     }
-    ok = ok && writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+    ok = ok && fill(fd.get()) && ::fsync(fd.get()) == 0;
     ok = fd.close() && ok;
     if (!ok || ::rename(temp.c_str(), target.c_str()) != 0) {
         ::unlink(temp.c_str());
@@ -123,20 +136,19 @@ Renamed replaceByRename(const std::string& target, std::string_view bytes, const
 
 // The old content is at risk only while this runs: the new bytes go over the old, then the
 // rest is cut off.
-bool rewriteInPlace(const std::string& target, std::string_view bytes)
+bool rewriteInPlace(const std::string& target, const Fill& fill)
 {
     Fd fd(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
     struct stat st {};
-    if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || !fill(fd.get()))
         return false;
-    bool ok = writeAll(fd.get(), bytes) && ::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) == 0 &&
-              ::fsync(fd.get()) == 0;
+    const off_t written = ::lseek(fd.get(), 0, SEEK_CUR);
+    bool ok = written >= 0 && ::ftruncate(fd.get(), written) == 0 && ::fsync(fd.get()) == 0;
     return fd.close() && ok;
 }
 
-} // namespace
-
-void save(const std::string& path, std::string_view bytes)
+// Every save and copy ends here, so each file the program writes is written the same careful way.
+void replace(const std::string& path, const Fill& fill)
 {
     const std::string target = followLinks(path);
     if (target.empty())
@@ -151,23 +163,56 @@ void save(const std::string& path, std::string_view bytes)
         throw cannotCreateFile(path);
     // A second hard link must go on seeing the new content, as it would after an edit in place.
     if (exists && st.st_nlink > 1) {
-        if (!rewriteInPlace(target, bytes))
+        if (!rewriteInPlace(target, fill))
             throw cannotCreateFile(path);
         return;
     }
     int openError = 0;
-    switch (replaceByRename(target, bytes, exists ? &st : nullptr, openError)) {
+    switch (replaceByRename(path, target, fill, exists ? &st : nullptr, openError)) {
     case Renamed::Done:
         return;
     case Renamed::NoTemporary:
         // The folder is closed to us but the file is not.
-        if (exists && (openError == EACCES || openError == EPERM) && rewriteInPlace(target, bytes))
+        if (exists && (openError == EACCES || openError == EPERM) && rewriteInPlace(target, fill))
             return;
         break;
     case Renamed::Failed:
         break;
     }
     throw cannotCreateFile(path);
+}
+
+// Copies what is left of the source in pieces, so a disk image of any size takes little memory.
+bool copyRest(int from, int to)
+{
+    std::string buffer(1 << 16, '\0');
+    for (;;) {
+        const ssize_t n = ::read(from, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n == 0;
+        if (!writeAll(to, std::string_view(buffer.data(), static_cast<std::size_t>(n))))
+            return false;
+    }
+}
+
+} // namespace
+
+void save(const std::string& path, std::string_view bytes)
+{
+    replace(path, [bytes](int fd) { return writeAll(fd, bytes); });
+}
+
+void copy(const std::string& from, const std::string& to)
+{
+    // Non-blocking and checked, as every read is: a FIFO must never hold the window.
+    Fd source(::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    struct stat st {};
+    if (source.get() < 0 || ::fstat(source.get(), &st) != 0 || !S_ISREG(st.st_mode))
+        throw cannotOpenFile(from);
+    replace(to,
+            [&](int fd) { return ::lseek(source.get(), 0, SEEK_SET) == 0 && copyRest(source.get(), fd); });
 }
 
 Prefix readRegular(const std::string& path, std::size_t maxBytes)
@@ -233,6 +278,15 @@ void save(const std::string& path, std::string_view bytes)
         fs::remove(temp, ec);
         throw cannotCreateFile(path);
     }
+}
+
+void copy(const std::string& from, const std::string& to)
+{
+    std::ifstream in(from, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.eof() && in.fail())
+        throw cannotOpenFile(from);
+    save(to, bytes);
 }
 
 Prefix readRegular(const std::string& path, std::size_t maxBytes)

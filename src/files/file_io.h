@@ -11,8 +11,13 @@ namespace fileio {
 // and its target replaced; the file's mode (and, where allowed, owner) is kept; a file the user
 // may not write is left alone; where only the folder is closed to the user, or the file has
 // further hard links, the file is rewritten in place. A temporary left by a killed save is
-// cleared by the next one. Throws "Cannot create file <path>".
+// cleared by the next one, and a link planted at its name is never followed. Throws
+// "Cannot create file <path>", naming a folder that sits at the temporary's name.
 void save(const std::string& path, std::string_view bytes);
+
+// Writes a copy of the regular file `from` to `to` the same careful way as save. Throws
+// "Cannot open file <from>" when the source cannot be read, else as save.
+void copy(const std::string& from, const std::string& to);
 
 struct Prefix {
     std::string bytes;

@@ -2,32 +2,12 @@
 #include "files/file_io.h"
 #include "files/paths.h"
 #include "form/tform1.h"
+#include "launch/line_names.h"
 
 namespace {
 
 constexpr std::string_view responseFile = "\\TULK.CFG";
 constexpr std::string_view emulatorDirectory = "\\emulator\\";
-
-bool hasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
-
-// The emulator reads one line: a name with a line break would end it early and the rest of the
-// choices would be dropped unseen. Refused before anything is stopped or written.
-void refuseLineBreaks(const LauncherState& s)
-{
-    if (!hasLineBreak(s.editline))
-        return;
-    const std::pair<const char*, const std::string*> names[] = {{"cartridge", &s.slotafile},
-                                                                {"cartridge", &s.slotbfile},
-                                                                {"disk image", &s.diskafile},
-                                                                {"disk image", &s.diskbfile},
-                                                                {"application directory", &s.default_}};
-    for (const auto& [what, name] : names) {
-        if (hasLineBreak(*name))
-            throw VeldrunError(std::string("The emulator cannot be started: the ") + what + " name \"" +
-                               *name + "\" holds a line break");
-    }
-    throw VeldrunError("The emulator cannot be started: the command line holds a line break");
-}
 
 } // namespace
 
@@ -39,7 +19,7 @@ void TForm1::opslaan()
 
 void TForm1::startknopClick()
 {
-    refuseLineBreaks(state);
+    refuseNamesTheLineCannotCarry(state);
     const std::string program = paths::under(state.default_, emulatorDirectory) + state.emulatorexe;
     const std::string found = paths::resolveCaseInsensitive(program);
     // A missing emulator goes unreported, as the emulator's own failures do; a name the system

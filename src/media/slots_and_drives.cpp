@@ -1,4 +1,4 @@
-#include "base/errors.h"
+#include "files/file_io.h"
 #include "files/paths.h"
 #include "form/tform1.h"
 
@@ -10,20 +10,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// Copies through a temporary file beside the target, so that a full disk leaves no torn image.
-void copyInto(const std::string& from, const std::string& to)
-{
-    const std::string part = to + ".part";
-    std::error_code error;
-    fs::copy_file(from, part, fs::copy_options::overwrite_existing, error);
-    if (!error)
-        fs::rename(part, to, error);
-    if (error) {
-        fs::remove(part, error);
-        throw cannotCreateFile(to);
-    }
-}
 
 // A drive names a bare file that the emulator looks for in the disks folder: a disk image picked
 // anywhere else is offered a copy there, or the user is told where it will be looked for.
@@ -39,7 +25,7 @@ void offerCopyToDisks(const FileListBox& list, const std::string& appDir, Questi
                                  list.selected + " there" +
                                  (there ? ", replacing the file of that name" : "") + "?";
     if (questions.ask(question))
-        copyInto(list.fileName(), target);
+        fileio::copy(list.fileName(), target);
     else
         questions.tell("The emulator will look for " + list.selected + " in " + disks +
                        (there ? "." : ", where there is no such file."));

@@ -1,5 +1,6 @@
 #include "files/paths.h"
 #include "form/tform1.h"
+#include "state/option_words.h"
 
 #include <charconv>
 #include <string_view>
@@ -13,11 +14,30 @@ void appendNumber(std::string& out, int value)
     out.append(buf, end);
 }
 
-// " <option> <index>": the fragments that always carry the list's index, -1 included.
-void appendIndexed(std::string& out, std::string_view option, const OptionList& list)
+namespace ow = optionwords;
+
+// " <option>", and " <value>" for an option that takes one: the words come from the one list
+// that the bridge reads the line by.
+void appendOption(std::string& out, const ow::Option& option, std::string_view value = {})
 {
-    out.append(option);
-    appendNumber(out, list.index());
+    out += ' ';
+    out.append(option.name);
+    if (option.value != ow::Value::None) {
+        out += ' ';
+        out.append(value);
+    }
+}
+
+void appendOption(std::string& out, const ow::Option& option, int value)
+{
+    appendOption(out, option);
+    appendNumber(out, value);
+}
+
+// The fragments that always carry the list's index, -1 included.
+void appendIndexed(std::string& out, const ow::Option& option, const OptionList& list)
+{
+    appendOption(out, option, list.index());
 }
 
 // The number a label holds; a label that holds none reads as 0.
@@ -47,22 +67,19 @@ void appendMedia(std::string& line, const LauncherState& s)
 {
     line += s.slotafile;
     line += s.slotbfile;
-    line += " -diska ";
-    line += s.default_;
+    appendOption(line, ow::diska, s.default_);
     paths::appendSub(line, "\\disks\\");
     line += s.diskafile;
-    line += " -diskb ";
-    line += s.default_;
+    appendOption(line, ow::diskb, s.default_);
     paths::appendSub(line, "\\disks\\");
     line += s.diskbfile;
 
     if (s.computer.index() == 0)
-        line += " -msx1";
+        appendOption(line, ow::msx1);
     else if (s.computer.index() == 2)
-        line += " -msx2+";
+        appendOption(line, ow::msx2plus);
 
-    line += " -rom ";
-    appendNumber(line, s.slota.index());
+    appendOption(line, ow::rom, s.slota.index());
     line += ',';
     appendNumber(line, s.slotb.index());
 }
@@ -70,42 +87,34 @@ void appendMedia(std::string& line, const LauncherState& s)
 // Speed, sound, video and the rest of the options, in the order the emulator's users know.
 void appendOptions(std::string& line, const LauncherState& s)
 {
-    if (labelNumber(s.speedlabel) != 100) {
-        line += " -cpuspeed ";
-        line += s.speedlabel;
-    }
-    line += " -sq ";
-    appendNumber(line, s.sqbar.position());
-    if (s.volbar.position() != 10) {
-        line += " -volume ";
-        appendNumber(line, s.volbar.position());
-    }
-    appendIndexed(line, " -video ", s.resolutie);
+    if (labelNumber(s.speedlabel) != 100)
+        appendOption(line, ow::cpuspeed, s.speedlabel);
+    appendOption(line, ow::sq, s.sqbar.position());
+    if (s.volbar.position() != 10)
+        appendOption(line, ow::volume, s.volbar.position());
+    appendIndexed(line, ow::video, s.resolutie);
     if (s.FMPACselect.index() != 0)
-        appendIndexed(line, " -fmpac ", s.FMPACselect);
-    appendIndexed(line, " -scc ", s.sccselect);
+        appendIndexed(line, ow::fmpac, s.FMPACselect);
+    appendIndexed(line, ow::scc, s.sccselect);
     if (s.freq.index() != 0)
-        line += " -ifreq 60";
-    if (s.Sram.index() == 1)
-        line += " -ram 16";
-    else if (s.Sram.index() == 2)
-        line += " -ram 32";
+        appendOption(line, ow::ifreq, "60");
+    if (s.Sram.index() == 1 || s.Sram.index() == 2)
+        appendOption(line, ow::ram, s.Sram.index() == 1 ? "16" : "32");
     if (s.Svram.index() == 1)
-        line += " -vram 16";
+        appendOption(line, ow::vram, "16");
     if (s.spritegroup.index() == 1)
-        line += " -sprite 1";
+        appendOption(line, ow::sprite, 1);
     if (s.vdpgroup.index() != 0)
-        appendIndexed(line, " -adjust ", s.vdpgroup);
+        appendIndexed(line, ow::adjust, s.vdpgroup);
     if (s.painterbox.checked)
-        line += " -painter 1";
-    if (s.sadapter.index() == 1)
-        line += " -video 1";
-    else if (s.sadapter.index() == 2)
-        line += " -video 2";
+        appendOption(line, ow::painter, 1);
+    // The video adapter shares the resolution's option word; both may be on the line.
+    if (s.sadapter.index() == 1 || s.sadapter.index() == 2)
+        appendOption(line, ow::video, s.sadapter.index());
     if (s.vgabox.index() == 1)
-        line += " -modeswitch 1";
+        appendOption(line, ow::modeswitch, 1);
     if (s.syncbox.index() == 1)
-        line += " -sync 1";
+        appendOption(line, ow::sync, 1);
 }
 
 // The chip pictures follow the sound lists; an unselected SCC list leaves its picture be. This is

@@ -142,12 +142,27 @@ INSTANTIATE_TEST_SUITE_P(
                                       f.state.editline = "-msx2";
                                       return "Cannot create file " + f.state.default_ + sep + "TULK.CFG";
                                   }},
+                      RefusedCase{"FolderAtTheTemporaryIsNamed",
+                                  [](TForm1& f, const TempDir& d) {
+                                      std::filesystem::create_directory(d.file(".TULK.CFG.saving"));
+                                      return "Cannot create file " + f.state.default_ + sep +
+                                             "TULK.CFG: " + d.file(".TULK.CFG.saving") + " is a folder";
+                                  }},
                       RefusedCase{"LineBreakInACartridgeName",
                                   [](TForm1& f, const TempDir&) {
                                       f.state.slotafile = "/roms/two\nlines.rom";
                                       f.linecreate();
                                       return std::string("The emulator cannot be started: the cartridge name "
                                                          "\"/roms/two\nlines.rom\" holds a line break");
+                                  }},
+                      RefusedCase{"OptionWordInADiskName",
+                                  [](TForm1& f, const TempDir&) {
+                                      f.state.diskafile = f.state.diskatext = "games -msx1 tape.dsk";
+                                      f.linecreate();
+                                      return std::string(
+                                          "The emulator cannot be started: the disk image name "
+                                          "\"games -msx1 tape.dsk\" holds the option word "
+                                          "\"-msx1\"");
                                   }},
                       RefusedCase{
                           "LineBreakInTheApplicationDirectory",

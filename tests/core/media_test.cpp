@@ -151,16 +151,22 @@ TEST(FileListChange, DiskFromElsewhereIsOfferedACopyIntoDisks)
         const char* folder;
         bool answer;
         bool asked, copied, told;
+        bool planted = false; // links at the copy's temporary names point at a file of the user's
     };
     for (const Case c :
          {Case{"elsewhere", true, true, true, false}, Case{"elsewhere", false, true, false, true},
-          Case{"disks", true, false, false, false}}) {
+          Case{"disks", true, false, false, false}, Case{"elsewhere", true, true, true, false, true}}) {
         SCOPED_TRACE(std::string(c.folder) + (c.answer ? " yes" : " no"));
         TempDir app;
         app.write("elsewhere/game.dsk", "image");
         app.write("disks/drivea.dsk", "");
         if (std::string_view(c.folder) == "disks")
             app.write("disks/game.dsk", "image");
+        app.write("precious", "mine");
+        if (c.planted) {
+            for (const char* temporary : {"disks/.game.dsk.saving", "disks/game.dsk.part"})
+                std::filesystem::create_symlink(app.file("precious"), app.file(temporary));
+        }
         FakeServices fakes;
         fakes.questions.answer = c.answer;
         TForm1 form{fakes.services()};
@@ -177,6 +183,10 @@ TEST(FileListChange, DiskFromElsewhereIsOfferedACopyIntoDisks)
         if (c.told) {
             EXPECT_NE(fakes.questions.told.front().find(app.file("disks")), std::string::npos);
         }
+        EXPECT_FALSE(std::filesystem::is_symlink(app.file("disks/game.dsk")));
+        EXPECT_EQ(readFile(app.file("precious")), "mine");
+        for (const auto& e : std::filesystem::directory_iterator(app.file("disks")))
+            EXPECT_NE(e.path().filename().string().front(), '.') << "a temporary is left";
     }
 }
 
