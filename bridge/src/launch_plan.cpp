@@ -97,19 +97,12 @@ LaunchPlan planLaunch(const std::vector<std::string>& arguments, const Environme
     std::vector<std::string> probeLog;
     TestConfigAnswers answers(environment.cacheFile,
                               environment.cacheFile.empty() ? "" : answersKey(program));
-    // A cut file could name a machine by a fragment of its name: one over the bound counts as none.
-    std::string choiceText =
-        readHead(appDir + std::string(machineChoiceFile), largestChoiceFile + 1).value_or("");
-    std::string choiceProblem;
-    if (choiceText.size() > largestChoiceFile) {
-        choiceText.clear();
-        choiceProblem = "is larger than " + std::to_string(largestChoiceFile / 1024) + " KB, not read";
-    }
+    ChoiceFile choiceFile = readMachineChoiceFile(appDir);
     LaunchContext context{
         appDir,
         environment.sizeOf,
-        std::move(choiceText),
-        std::move(choiceProblem),
+        std::move(choiceFile.text),
+        std::move(choiceFile.problem),
         environment.userRomFolder,
         testConfigProbe(program, answers, probeLog),
         [&program](const std::string& machine) { return describeMachine(program, machine); },

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "machine_list.h"
 #include "openmsx_command.h"
 #include "openmsx_probe.h"
 #include "response_line.h"
@@ -7,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Everything the bridge decides before it hands over to openMSX, kept apart from the process

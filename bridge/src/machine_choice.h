@@ -21,17 +21,17 @@ std::string_view generationName(Generation generation);
 struct MachineTraits {
     std::string_view name;
     Generation generation;
-    int drives;    // built-in disk drives
-    int ramKB;     // memory the programs see
-    bool sixtyHz;  // its screen runs at 60 Hz, not 50 Hz
-    bool msxMusic; // built-in FM sound (MSX-MUSIC)
-    int slots = 2; // cartridge slots
+    int drives;             // built-in disk drives
+    int ramKB;              // memory the programs see
+    bool sixtyHz;           // its screen runs at 60 Hz, not 50 Hz
+    bool msxMusic;          // built-in FM sound (MSX-MUSIC)
+    int cartridgeSlots = 2; // "slots" would clash with Qt's keyword in the dialog that lists machines
 };
 
 // What openMSX's own description of a machine declares, for machines the table does not know.
 struct MachineDescription {
     int drives = 0;
-    int slots = 0;
+    int cartridgeSlots = 0;
     std::optional<Generation> generation; // its <type>; nothing for a type that is no MSX generation
 };
 

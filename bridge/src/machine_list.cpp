@@ -1,5 +1,8 @@
 #include "machine_list.h"
 
+#include "base/errors.h"
+#include "files/file_io.h"
+
 #include <algorithm>
 
 namespace bridge {
@@ -26,10 +29,11 @@ std::optional<MachineRow> rowFor(const std::string& name, const KeptAnswer& answ
     const auto described = describe ? describe(name) : std::nullopt;
     if (!described || !described->generation)
         return std::nullopt;
-    return MachineRow{{{}, *described->generation, described->drives, 0, false, false, described->slots},
-                      name,
-                      false,
-                      answer(name)};
+    return MachineRow{
+        {{}, *described->generation, described->drives, 0, false, false, described->cartridgeSlots},
+        name,
+        false,
+        answer(name)};
 }
 
 } // namespace
@@ -63,6 +67,18 @@ std::vector<GenerationMachines> listMachines(std::string_view choiceText, const 
         out.push_back(std::move(list));
     }
     return out;
+}
+
+ChoiceFile readMachineChoiceFile(const std::string& appDir)
+{
+    try {
+        fileio::Prefix read = fileio::readRegular(appDir + std::string(machineChoiceFile), largestChoiceFile);
+        if (!read.cut)
+            return {std::move(read.bytes), {}};
+        return {{}, "is larger than " + std::to_string(largestChoiceFile / 1024) + " KB, not read"};
+    } catch (const VeldrunError&) {
+        return {};
+    }
 }
 
 std::string withPinnedMachine(std::string_view fileText, Generation generation, const std::string& machine)

@@ -34,6 +34,15 @@ using Describe = std::function<std::optional<MachineDescription>(const std::stri
 std::vector<GenerationMachines> listMachines(std::string_view choiceText, const KeptAnswer& answer,
                                              const Describe& describe, std::vector<std::string> others);
 
+struct ChoiceFile {
+    std::string text;    // empty when there is none
+    std::string problem; // why it was not read ("is larger than 16 KB, not read"); empty when it was
+};
+
+// The application directory's machine choice file. A cut file could name a machine by a fragment
+// of its name: one over the bound is not read at all.
+ChoiceFile readMachineChoiceFile(const std::string& appDir);
+
 // The machine choice file's text with `machine` named for `generation`, or with that generation's
 // line removed when `machine` is empty; every other line stays as it was.
 std::string withPinnedMachine(std::string_view fileText, Generation generation, const std::string& machine);

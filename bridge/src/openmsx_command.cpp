@@ -77,7 +77,7 @@ void insertCartridge(int slot, const std::string& path, int mapper, Build& b)
     const auto software = b.context.known ? b.context.known(path) : std::nullopt;
     if (otherSystem(slot, path, software, b))
         return;
-    if (b.slotsUsed >= b.machine.traits.slots) {
+    if (b.slotsUsed >= b.machine.traits.cartridgeSlots) {
         b.log(slotName(slot) + ": " + path + ": left out, " + b.machine.name + " has no free cartridge slot");
         b.tell("No free cartridge slot on " + shownName(b.machine.name) + ": " + fileName(path) +
                " left out.");
@@ -136,7 +136,7 @@ void insertDisk(int drive, const std::string& path, Build& b)
 std::optional<std::string> insertExtension(std::string_view extension, std::string_view what, Build& b)
 {
     const std::string name(extension);
-    if (b.slotsUsed >= b.machine.traits.slots) {
+    if (b.slotsUsed >= b.machine.traits.cartridgeSlots) {
         b.log(std::string(what) + ": left out, every cartridge slot is in use");
         return "every cartridge slot of " + shownName(b.machine.name) + " is in use";
     }
@@ -265,10 +265,10 @@ void describeUnknown(Build& b)
         return;
     if (const auto described = b.context.describe(b.machine.name)) {
         b.machine.traits.drives = described->drives;
-        b.machine.traits.slots = described->slots;
+        b.machine.traits.cartridgeSlots = described->cartridgeSlots;
         b.log("machine " + b.machine.name + ": its openMSX description declares " +
-              std::to_string(described->drives) + " disk drives and " + std::to_string(described->slots) +
-              " cartridge slots");
+              std::to_string(described->drives) + " disk drives and " +
+              std::to_string(described->cartridgeSlots) + " cartridge slots");
     }
 }
 

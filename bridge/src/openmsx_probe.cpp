@@ -140,7 +140,7 @@ std::optional<MachineDescription> describeMachine(const std::string& openmsx, co
         for (auto at = text.find(drives); at != std::string::npos; at = text.find(drives, at + 1))
             description.drives += std::atoi(text.c_str() + at + drives.size());
         for (auto at = text.find(slot); at != std::string::npos; at = text.find(slot, at + 1))
-            ++description.slots;
+            ++description.cartridgeSlots;
         // The machine's own <type> comes first, before those of its sound chips.
         const auto type = text.find("<type>");
         const auto end = text.find("</type>", type);

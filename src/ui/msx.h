@@ -80,4 +80,5 @@ class MainWindow : public QMainWindow, public WindowHost {
     std::function<void()> mirrorFollower_;
     std::map<const QObject*, ImagePtr> shownPictures_;
     bool shownOnce_ = false;
+    bool bridgeTipsShown_ = false; // the option tips say what the emulator bridge leaves out
 };
