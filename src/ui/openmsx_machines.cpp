@@ -81,8 +81,9 @@ OpenMsxMachinesDialog::OpenMsxMachinesDialog(std::string appDir, QWidget* parent
         pins_[i]->setToolTip(
             QStringLiteral("The machine the bridge starts for this generation; \"automatic\" "
                            "lets it choose one that has what the line asks for."));
-        pins->addRow(QStringLiteral("%1 machine:").arg(text(bridge::generationName(generations[i]))),
-                     pins_[i]);
+        // Alt+1, Alt+2 and Alt++ reach the lists from the keyboard.
+        const char* const captions[] = {"MSX&1 machine:", "MSX&2 machine:", "MSX2&+ machine:"};
+        pins->addRow(QString::fromLatin1(captions[i]), pins_[i]);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     QPushButton* again = buttons->addButton(QStringLiteral("&Test again"), QDialogButtonBox::ActionRole);
