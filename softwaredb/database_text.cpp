@@ -35,7 +35,8 @@ Table Table::parse(std::string_view xml)
                        childText(software, "company"),
                        childText(software, "year"),
                        {},
-                       false};
+                       false,
+                       childText(software, "system")};
         for (const auto& dump : software.children("dump")) {
             for (const auto& rom : dump.children()) {
                 const std::string_view kind = rom.name();
@@ -53,6 +54,13 @@ Table Table::parse(std::string_view xml)
         }
     }
     return table;
+}
+
+void Table::merge(const Table& other)
+{
+    for (const auto& [sha1, index] : other.bySha1)
+        if (bySha1.emplace(sha1, dumps.size()).second)
+            dumps.push_back(other.dumps[index]);
 }
 
 const Software* Table::find(std::string_view sha1) const

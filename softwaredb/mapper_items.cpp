@@ -18,13 +18,20 @@ struct TypeRow {
 };
 
 // openMSX's mapper types that one of the six items can run; openMSX compares them without case.
-constexpr std::array<TypeRow, 12> typeRows{{
+constexpr std::array<TypeRow, 19> typeRows{{
     {"KonamiSCC", 2, "Konami5 8kB (SCC)"},
     {"SCC", 2, "Konami5 8kB (SCC)"},
+    {"Manbow2", 2, ""},
+    {"Manbow2_2", 2, ""},
+    {"RBSC_Flash_KonamiSCC", 2, ""},
     {"Konami", 3, "Konami4 8kB"},
     {"ASCII8", 4, "ASCII 8kB"},
     {"ASCII8SRAM2", 4, ""},
     {"ASCII8SRAM8", 4, ""},
+    {"ASCII8SRAM32", 4, ""},
+    {"KoeiSRAM8", 4, ""},
+    {"KoeiSRAM32", 4, ""},
+    {"Wizardry", 4, ""},
     {"ASCII16", 5, "ASCII 16kB"},
     {"ASCII16SRAM2", 5, ""},
     {"ASCII16SRAM8", 5, ""},
@@ -63,7 +70,18 @@ bool plainRom(const Software& software)
            (type.empty() || startsWith("normal") || startsWith("page") || startsWith("mirrored"));
 }
 
+// The database's other systems, as their users know them.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 2> systems{{
+    {"COLECOVISION", "ColecoVision"},
+    {"SVI", "Spectravideo SVI-318/328"},
+}};
+
 } // namespace
+
+bool runsOnMsx(const Software& software)
+{
+    return software.system.empty() || sameWord(software.system, "MSX");
+}
 
 int mapperItemFor(std::string_view openMsxType)
 {
@@ -76,6 +94,14 @@ std::string_view mapperItemText(int index)
     return index >= 0 && index < static_cast<int>(items.size()) ? items[index] : std::string_view();
 }
 
+std::string_view systemName(const Software& software)
+{
+    for (const auto& [key, shown] : systems)
+        if (sameWord(software.system, key))
+            return shown;
+    return software.system;
+}
+
 std::string describe(const Software& software)
 {
     std::string out = software.title.empty() ? "untitled" : software.title;
@@ -84,6 +110,8 @@ std::string describe(const Software& software)
         made += (made.empty() ? "" : " ") + software.year;
     if (!made.empty())
         out += ", " + made;
+    if (!runsOnMsx(software))
+        return std::string(systemName(software)) + " software: it does not run on an MSX (" + out + ")";
     if (plainRom(software))
         return out + ", no mapper";
     if (software.type.empty())

@@ -3,6 +3,7 @@
 #include "base/errors.h"
 #include "files/file_io.h"
 
+#include <cstdlib>
 #include <system_error>
 
 namespace softwaredb {
@@ -28,7 +29,19 @@ std::optional<std::string> readDatabase(const std::filesystem::path& path)
 
 } // namespace
 
-Database::Database(std::filesystem::path path) : path(std::move(path)) {}
+std::filesystem::path userDatabasePath()
+{
+    if (const char* home = std::getenv("OPENMSX_HOME"); home && *home)
+        return std::filesystem::path(home) / "share/softwaredb.xml";
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return std::filesystem::path(home) / ".openMSX/share/softwaredb.xml";
+    return {};
+}
+
+Database::Database(std::filesystem::path path, std::filesystem::path userPath)
+    : path(std::move(path)), userPath(std::move(userPath))
+{
+}
 
 const Database& Database::installed()
 {
@@ -41,6 +54,9 @@ std::optional<Software> Database::find(std::string_view sha1) const
     std::call_once(loaded, [this] {
         if (auto text = readDatabase(path))
             table = Table::parse(*text);
+        // The system's entry for a dump stays first; the user's own adds what it lacks.
+        if (auto text = userPath.empty() ? std::nullopt : readDatabase(userPath))
+            table.merge(Table::parse(*text));
     });
     if (const Software* software = table.find(sha1))
         return *software;

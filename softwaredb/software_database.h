@@ -23,6 +23,7 @@ struct Software {
     std::string year;
     std::string type; // openMSX's mapper type ("KonamiSCC"); empty for a plain ROM that names none
     bool megaRom = false;
+    std::string system; // "MSX", "COLECOVISION", "SVI"; empty when the entry names none
 };
 
 struct Identity {
@@ -34,6 +35,8 @@ struct Identity {
 class Table {
   public:
     static Table parse(std::string_view xml);
+    // Adds the dumps of another database text that this one does not hold yet.
+    void merge(const Table& other);
     const Software* find(std::string_view sha1) const;
     std::size_t size() const { return bySha1.size(); }
 
@@ -42,10 +45,14 @@ class Table {
     std::unordered_map<std::string, std::size_t> bySha1;
 };
 
+// The user's own database in openMSX's user folder (OPENMSX_HOME or ~/.openMSX), or empty.
+std::filesystem::path userDatabasePath();
+
 class Database {
   public:
-    // The program's database is always the installed one; another path is for tests.
-    explicit Database(std::filesystem::path path = std::filesystem::path(installedPath));
+    // The program's database is the installed one, then the user's own; other paths are for tests.
+    explicit Database(std::filesystem::path path = std::filesystem::path(installedPath),
+                      std::filesystem::path userPath = userDatabasePath());
     static const Database& installed();
 
     // The first look-up reads the file; later ones, from any thread, only search.
@@ -54,12 +61,19 @@ class Database {
 
   private:
     std::filesystem::path path;
+    std::filesystem::path userPath;
     mutable std::once_flag loaded;
     mutable Table table;
 };
 
 // SHA-1 of a regular file up to `maxBytes` long, or nothing (missing, unreadable, a FIFO, too big).
 std::optional<std::string> sha1OfFile(const std::filesystem::path& file, std::uintmax_t maxBytes);
+
+// False for a dump the database lists for another system (ColecoVision, SVI).
+bool runsOnMsx(const Software& software);
+
+// How the user knows the software's system: "ColecoVision".
+std::string_view systemName(const Software& software);
 
 // The index of the front-end's mapper item (0 to 5) that fits an openMSX type, or -1.
 int mapperItemFor(std::string_view openMsxType);

@@ -16,17 +16,6 @@ namespace {
 
 constexpr std::string_view self = "fmsx-dos.exe: ";
 
-bool isExecutableFile(const std::filesystem::path& path)
-{
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const auto status = fs::status(path, ec);
-    if (ec || !fs::is_regular_file(status))
-        return false;
-    const auto anyExec = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
-    return (status.permissions() & anyExec) != fs::perms::none;
-}
-
 LaunchPlan failed(int code, std::string appDir, std::string message)
 {
     LaunchPlan plan;
@@ -38,26 +27,6 @@ LaunchPlan failed(int code, std::string appDir, std::string message)
 }
 
 } // namespace
-
-std::string findProgram(std::string_view name, std::string_view pathVariable)
-{
-    if (name.find('/') != std::string_view::npos)
-        return isExecutableFile(std::string(name)) ? std::string(name) : std::string();
-    std::size_t start = 0;
-    while (start <= pathVariable.size()) {
-        std::size_t end = pathVariable.find(':', start);
-        if (end == std::string_view::npos)
-            end = pathVariable.size();
-        std::string dir(pathVariable.substr(start, end - start));
-        if (dir.empty())
-            dir = "."; // an empty entry means the current directory
-        const auto candidate = std::filesystem::path(dir) / name;
-        if (isExecutableFile(candidate))
-            return candidate.string();
-        start = end + 1;
-    }
-    return {};
-}
 
 std::optional<std::string> readHead(const std::string& path, std::size_t bound)
 {
@@ -128,10 +97,12 @@ LaunchPlan planLaunch(const std::vector<std::string>& arguments, const Environme
     std::vector<std::string> probeLog;
     TestConfigAnswers answers(environment.cacheFile,
                               environment.cacheFile.empty() ? "" : answersKey(program));
+    ChoiceFile choiceFile = readMachineChoiceFile(appDir);
     LaunchContext context{
         appDir,
         environment.sizeOf,
-        readHead(appDir + std::string(machineChoiceFile), 16 * 1024).value_or(""),
+        std::move(choiceFile.text),
+        std::move(choiceFile.problem),
         environment.userRomFolder,
         testConfigProbe(program, answers, probeLog),
         [&program](const std::string& machine) { return describeMachine(program, machine); },

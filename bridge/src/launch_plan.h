@@ -1,11 +1,14 @@
 #pragma once
 
+#include "machine_list.h"
 #include "openmsx_command.h"
+#include "openmsx_probe.h"
 #include "response_line.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Everything the bridge decides before it hands over to openMSX, kept apart from the process
@@ -25,8 +28,6 @@ struct Environment {
     KnownSoftware knownSoftware; // openMSX's software database; none in most tests
 };
 
-// The machine choice file, under the application directory.
-inline constexpr std::string_view machineChoiceFile = "/emulator/bridge.cfg";
 inline constexpr std::string_view logFile = "/emulator/bridge.log";
 
 struct LaunchPlan {
@@ -40,9 +41,6 @@ struct LaunchPlan {
 
 // arguments: the bridge's arguments after its own name.
 LaunchPlan planLaunch(const std::vector<std::string>& arguments, const Environment& environment);
-
-// The first executable file called `name` in the directories of a PATH value, or empty.
-std::string findProgram(std::string_view name, std::string_view pathVariable);
 
 // The response file's first line without its line end, or nothing when it cannot be read. At
 // most `bound` bytes are read: a longer line comes back cut to bound + 1 bytes.

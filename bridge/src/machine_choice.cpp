@@ -32,21 +32,17 @@ constexpr std::array<MachineTraits, 16> machines{{
 }};
 constexpr MachineTraits cbiosMsx2PlusJp{"C-BIOS_MSX2+_JP", G::Msx2Plus, 0, 512, true, true};
 
-// How well a machine does what the line needs, the most important need first.
+// How well a machine does what the line needs, the most important need first. Memory comes after
+// the frequency: a memory cartridge makes up for the one, nothing for the other.
 std::tuple<int, bool, bool, bool> fit(const MachineTraits& m, const Needs& needs)
 {
-    return {std::min(m.drives, needs.drives), needs.ramKB == 0 || m.ramKB >= needs.ramKB,
-            m.sixtyHz == needs.sixtyHz, !needs.fm || m.msxMusic};
+    return {std::min(m.drives, needs.drives), m.sixtyHz == needs.sixtyHz, m.ramKB >= needs.ramKB,
+            !needs.fm || m.msxMusic};
 }
 
 std::vector<MachineTraits> candidatesFor(const Needs& needs)
 {
-    std::vector<MachineTraits> list;
-    for (const auto& m : machines)
-        if (m.generation == needs.generation)
-            list.push_back(m);
-    if (needs.generation == G::Msx2Plus)
-        list.push_back(cbiosMsx2PlusJp);
+    std::vector<MachineTraits> list = tableMachines(needs.generation);
     std::stable_sort(list.begin(), list.end(), [&](const MachineTraits& a, const MachineTraits& b) {
         return fit(a, needs) > fit(b, needs);
     });
@@ -91,6 +87,30 @@ std::string_view generationKey(Generation generation)
         break;
     }
     return "msx2";
+}
+
+std::vector<MachineTraits> tableMachines(Generation generation)
+{
+    std::vector<MachineTraits> list;
+    for (const auto& m : machines)
+        if (m.generation == generation)
+            list.push_back(m);
+    if (generation == G::Msx2Plus)
+        list.push_back(cbiosMsx2PlusJp);
+    return list;
+}
+
+std::string_view generationName(Generation generation)
+{
+    switch (generation) {
+    case G::Msx1:
+        return "MSX1";
+    case G::Msx2Plus:
+        return "MSX2+";
+    case G::Msx2:
+        break;
+    }
+    return "MSX2";
 }
 
 const MachineTraits* knownMachine(std::string_view name)

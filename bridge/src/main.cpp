@@ -7,6 +7,7 @@
 #include "openmsx_probe.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -39,6 +40,23 @@ bool cbiosInstalled(const std::string& openmsx)
     return false;
 }
 
+// A path or a line may hold any byte: control bytes are written as \xNN, so that the log stays
+// one line per decision and cannot move a terminal's cursor.
+std::string escaped(const std::string& line)
+{
+    std::string out;
+    for (const unsigned char c : line) {
+        if (c >= 0x20 && c != 0x7f && c != '\\') {
+            out += static_cast<char>(c);
+            continue;
+        }
+        char hex[5];
+        std::snprintf(hex, sizeof hex, "\\x%02x", c);
+        out += hex;
+    }
+    return out;
+}
+
 void writeLog(const std::string& appDir, const std::vector<std::string>& lines)
 {
     if (appDir.empty())
@@ -47,7 +65,7 @@ void writeLog(const std::string& appDir, const std::vector<std::string>& lines)
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << "Veldrun emulator bridge: fMSX options to openMSX\n";
     for (const auto& line : lines)
-        out << line << '\n';
+        out << escaped(line) << '\n';
     if (!out)
         std::cerr << "fmsx-dos.exe: cannot write " << path.string() << "; carrying on without a log\n";
 }

@@ -1,5 +1,6 @@
 #include "openmsx_command.h"
 
+#include "launch_build.h"
 #include "screen_notice.h"
 
 #include <algorithm>
@@ -11,160 +12,27 @@ namespace bridge {
 
 namespace {
 
-struct MapperType {
-    std::string_view frontEndName;
-    std::string_view romType;
-};
-
-// Index order of the front-end's mapper list.
-constexpr std::array<MapperType, 6> mapperTypes{{
-    {"Konami 8kB", "Konami"},
-    {"Konami 16kB", "16kB"},
-    {"Konami5 8kB", "KonamiSCC"},
-    {"Konami4 8kB", "Konami"},
-    {"ASCII 8kB", "ASCII8"},
-    {"ASCII 16kB", "ASCII16"},
-}};
-
-struct Skipped {
-    std::string_view option;
-    std::string_view reason;
-};
-
-// Options fMSX knows that have no counterpart in openMSX.
-constexpr std::array<Skipped, 7> skippedOptions{{
-    {"-sq", "sound quality: openMSX always mixes its sound at its own quality"},
-    {"-video", "screen mode and video adapter: openMSX sizes and renders its own window"},
-    {"-vram", "video RAM size: no MSX video chip addresses more than 128 KB"},
-    {"-adjust", "screen adjustment: openMSX has no such switch"},
-    {"-painter", "fast screen painter: openMSX has no such switch"},
-    {"-modeswitch", "VGA mode switch: openMSX has no such switch"},
-    {"-sync", "synchronisation of every frame: openMSX keeps its own timing"},
-}};
-
-constexpr int defaultVolume = 10; // the front-end writes no -volume for this position
-constexpr int defaultSpeed = 100; // nor any -cpuspeed for this one
-constexpr int fastestSpeed = 1000;
 constexpr int noticeSeconds = 20;
 
 std::string slotName(int slot) { return "slot " + std::to_string(slot + 1); }
 std::string driveName(int drive) { return drive == 0 ? "A" : "B"; }
-std::string fileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
-
-// openMSX's on-screen font has no underscore.
-std::string shownName(std::string name)
+std::string fileName(const std::string& path)
 {
-    std::replace(name.begin(), name.end(), '_', ' ');
-    return name;
+    return shownName(std::filesystem::path(path).filename().string());
 }
 
-std::string mapperName(int index)
-{
-    if (index < 0 || index >= static_cast<int>(mapperTypes.size()))
-        return "mapper " + std::to_string(index);
-    return std::string(mapperTypes[index].frontEndName);
-}
-
-struct Choices {
-    Generation generation = Generation::Msx2;
-    std::array<int, 2> mappers{-1, -1};
-    std::array<std::string, 2> disks;
-    int speed = defaultSpeed;
-    int volume = defaultVolume;
-    bool limitSprites = false;
-    int ramKB = 0;
-    bool sixtyHz = false;
-    bool fm = false;
-    bool scc = false;
+struct MemoryExtension {
+    std::string_view name;
+    int kB;
 };
 
-// What the launch is building, passed along its steps.
-struct Build {
-    const LaunchContext& context;
-    OpenMsxLaunch out;
-    MachineChoice machine;
-    int slotsUsed = 0;
-    bool sccFromCartridge = false;
-    bool needsSystemRoms = false;
-    void log(std::string line) { out.log.push_back(std::move(line)); }
-    void tell(std::string line) { out.notice.push_back(std::move(line)); }
-    void add(std::initializer_list<std::string> words) { out.arguments.insert(out.arguments.end(), words); }
-};
-
-void readRom(const ParsedOption& option, Choices& choices, std::vector<std::string>& log)
-{
-    const auto comma = option.value.find(',');
-    std::optional<int> a, b;
-    if (comma != std::string::npos) {
-        a = parseNumber(std::string_view(option.value).substr(0, comma));
-        b = parseNumber(std::string_view(option.value).substr(comma + 1));
-    }
-    if (!a || !b) {
-        log.push_back("-rom " + option.value +
-                      " is not two mapper numbers: openMSX detects the types itself");
-        return;
-    }
-    choices.mappers = {*a, *b};
-    log.push_back("-rom " + option.value + ": mapper types " + mapperName(*a) + " (slot 1) and " +
-                  mapperName(*b) + " (slot 2)");
-}
-
-bool readNumber(const ParsedOption& option, int low, int high, int& target, std::string_view what,
-                std::vector<std::string>& log)
-{
-    const auto value = parseNumber(option.value);
-    if (!value || *value < low || *value > high) {
-        log.push_back(option.name + " " + option.value + ": not a " + std::string(what) + " from " +
-                      std::to_string(low) + " to " + std::to_string(high) + ", left out");
-        return false;
-    }
-    target = *value;
-    return true;
-}
-
-// The options that choose the machine and its sound: what they ask is weighed once all are read.
-bool readMachineOption(const ParsedOption& option, Choices& choices, std::vector<std::string>& log)
-{
-    const std::string& name = option.name;
-    int value = 0;
-    if (name == "-msx1" || name == "-msx2+")
-        choices.generation = name == "-msx1" ? Generation::Msx1 : Generation::Msx2Plus;
-    else if (name == "-ram" && readNumber(option, 16, 32, value, "RAM size in 16 KB units", log))
-        choices.ramKB = value * 16;
-    else if (name == "-ifreq")
-        choices.sixtyHz = option.value == "60";
-    else if (name == "-fmpac" && readNumber(option, -1, 3, value, "FM-PAC mode", log))
-        choices.fm = value > 0;
-    else if (name == "-scc" && readNumber(option, -1, 1, value, "SCC switch", log))
-        choices.scc = value == 1;
-    else if (name == "-diska" || name == "-diskb")
-        choices.disks[name == "-diska" ? 0 : 1] = option.value;
-    else
-        return name == "-ram" || name == "-fmpac" || name == "-scc";
-    return true;
-}
-
-void readOption(const ParsedOption& option, Choices& choices, std::vector<std::string>& log)
-{
-    const std::string& name = option.name;
-    if (readMachineOption(option, choices, log))
-        return;
-    if (name == "-rom") {
-        readRom(option, choices, log);
-    } else if (name == "-cpuspeed") {
-        readNumber(option, 1, fastestSpeed, choices.speed, "speed in percent", log);
-    } else if (name == "-volume") {
-        readNumber(option, 0, 15, choices.volume, "volume", log);
-    } else if (name == "-sprite") {
-        int limit = 0;
-        readNumber(option, 0, 1, limit, "sprite switch", log);
-        choices.limitSprites = limit == 1;
-    } else {
-        for (const auto& skipped : skippedOptions)
-            if (skipped.option == name)
-                log.push_back(name + " " + option.value + ": left out, " + std::string(skipped.reason));
-    }
-}
+// openMSX's memory mapper cartridges, smallest first; they need no system ROM.
+constexpr std::array<MemoryExtension, 4> memoryExtensions{{
+    {"ram512k", 512},
+    {"ram1mb", 1024},
+    {"ram2mb", 2048},
+    {"ram4mb", 4096},
+}};
 
 bool isBlankDefault(const LaunchContext& context, int drive, const std::string& path)
 {
@@ -182,6 +50,18 @@ Needs needsOf(const Choices& choices, const LaunchContext& context)
     return needs;
 }
 
+// A dump the database lists for another system would start as a broken MSX cartridge.
+bool otherSystem(int slot, const std::string& path, const std::optional<softwaredb::Software>& software,
+                 Build& b)
+{
+    if (!software || softwaredb::runsOnMsx(*software))
+        return false;
+    b.log(slotName(slot) + ": " + path + ": " + softwaredb::describe(*software) + ", left out");
+    b.tell(std::string(softwaredb::systemName(*software)) + " software: " + fileName(path) +
+           " does not run on an MSX, left out.");
+    return true;
+}
+
 void insertCartridge(int slot, const std::string& path, int mapper, Build& b)
 {
     if (path.empty()) {
@@ -194,7 +74,10 @@ void insertCartridge(int slot, const std::string& path, int mapper, Build& b)
         b.tell("Cartridge " + slotName(slot) + ": " + fileName(path) + " not found.");
         return;
     }
-    if (b.slotsUsed >= b.machine.traits.slots) {
+    const auto software = b.context.known ? b.context.known(path) : std::nullopt;
+    if (otherSystem(slot, path, software, b))
+        return;
+    if (b.slotsUsed >= b.machine.traits.cartridgeSlots) {
         b.log(slotName(slot) + ": " + path + ": left out, " + b.machine.name + " has no free cartridge slot");
         b.tell("No free cartridge slot on " + shownName(b.machine.name) + ": " + fileName(path) +
                " left out.");
@@ -204,7 +87,7 @@ void insertCartridge(int slot, const std::string& path, int mapper, Build& b)
     b.add({slot == 0 ? "-carta" : "-cartb", path});
     std::string head = slotName(slot) + ": " + path + " (" + std::to_string(*size) + " bytes)";
     // openMSX looks every cartridge up in its database itself; a -romtype would override that.
-    if (const auto software = b.context.known ? b.context.known(path) : std::nullopt) {
+    if (software) {
         b.log(head + ", in openMSX's software database: " + softwaredb::describe(*software) +
               "; openMSX applies its own entry, the slot's mapper is not passed");
         b.sccFromCartridge =
@@ -248,50 +131,73 @@ void insertDisk(int drive, const std::string& path, Build& b)
     }
 }
 
-// The FM-PAC and the SCC come as openMSX extensions, each in a cartridge slot of its own.
-bool insertExtension(const std::string& extension, std::string_view what, Build& b)
+// The FM-PAC, the SCC and more memory come as openMSX extensions, each in a cartridge slot of its
+// own. Returns why it was left out, or nothing when it went in.
+std::optional<std::string> insertExtension(std::string_view extension, std::string_view what, Build& b)
 {
-    if (b.slotsUsed >= b.machine.traits.slots) {
+    const std::string name(extension);
+    if (b.slotsUsed >= b.machine.traits.cartridgeSlots) {
         b.log(std::string(what) + ": left out, every cartridge slot is in use");
-        return false;
+        return "every cartridge slot of " + shownName(b.machine.name) + " is in use";
     }
-    if (!b.context.starts(b.machine.name, extension)) {
-        b.log(std::string(what) + ": left out, openMSX cannot start the " + extension + " extension here");
-        return false;
+    if (!b.context.starts(b.machine.name, name)) {
+        b.log(std::string(what) + ": left out, openMSX cannot start the " + name + " extension here");
+        return "openMSX cannot start its " + name + " extension here";
     }
     ++b.slotsUsed;
-    b.add({"-ext", extension});
-    b.log(std::string(what) + ": openMSX extension " + extension);
-    return true;
+    b.add({"-ext", name});
+    b.log(std::string(what) + ": openMSX extension " + name);
+    return std::nullopt;
 }
 
 void addSound(const Choices& choices, Build& b)
 {
     if (choices.fm && b.machine.traits.msxMusic) {
         b.log("FM-PAC: " + b.machine.name + " has MSX-MUSIC built in");
-    } else if (choices.fm && !insertExtension("fmpac", "FM-PAC", b)) {
-        b.tell("No FM sound: openMSX's FM-PAC needs fmpac.rom among the system ROMs.");
-        b.needsSystemRoms = true;
+    } else if (choices.fm) {
+        if (const auto why = insertExtension("fmpac", "FM-PAC", b)) {
+            const bool romMissing = why->find("cannot start") != std::string::npos;
+            b.tell(romMissing ? "No FM sound: openMSX's FM-PAC needs fmpac.rom among the system ROMs."
+                              : "No FM sound: " + *why + ".");
+            b.needsSystemRoms = b.needsSystemRoms || romMissing;
+        }
     }
     if (choices.scc && b.sccFromCartridge)
         b.log("SCC: comes with the Konami5 cartridge");
     else if (choices.scc)
-        insertExtension("scc", "SCC", b);
+        if (const auto why = insertExtension("scc", "SCC", b))
+            b.tell("No SCC sound: " + *why + ".");
 }
 
-void weighMachine(const Needs& needs, Build& b)
+// Less memory than asked: openMSX's memory mapper cartridge makes up for it where a slot is free.
+void addMemory(const Needs& needs, Build& b)
 {
     const MachineTraits& m = b.machine.traits;
-    if (needs.ramKB > 0 && m.ramKB > 0 && m.ramKB < needs.ramKB) {
-        b.log("memory: " + b.machine.name + " has " + std::to_string(m.ramKB) + " KB, the line asks for " +
-              std::to_string(needs.ramKB) + " KB");
-        b.tell("Only " + std::to_string(m.ramKB) + " KB of memory, " + std::to_string(needs.ramKB) +
-               " KB asked.");
-        b.needsSystemRoms = true;
+    if (m.ramKB <= 0 || m.ramKB >= needs.ramKB)
+        return;
+    const std::string has = std::to_string(m.ramKB) + " KB";
+    const std::string asked = std::to_string(needs.ramKB) + " KB";
+    b.log("memory: " + b.machine.name + " has " + has + ", the line asks for " + asked);
+    const auto extension = std::find_if(memoryExtensions.begin(), memoryExtensions.end(),
+                                        [&](const MemoryExtension& e) { return e.kB >= needs.ramKB; });
+    if (extension == memoryExtensions.end()) {
+        b.tell("Only " + has + " of memory on " + shownName(b.machine.name) + ", " + asked + " asked.");
+        return;
     }
-    if (m.sixtyHz != needs.sixtyHz)
-        b.log(std::string("frequency: ") + b.machine.name + " runs at " + (m.sixtyHz ? "60" : "50") +
-              " Hz, the line asks for " + (needs.sixtyHz ? "60" : "50") + " Hz");
+    if (const auto why = insertExtension(extension->name, "memory", b))
+        b.tell("Only " + has + " of memory on " + shownName(b.machine.name) + ", " + asked +
+               " asked: " + *why + ".");
+}
+
+void weighFrequency(const Needs& needs, bool pinned, Build& b)
+{
+    const MachineTraits& m = b.machine.traits;
+    if (m.sixtyHz == needs.sixtyHz)
+        return;
+    const std::string runs = m.sixtyHz ? "60 Hz" : "50 Hz", asked = needs.sixtyHz ? "60 Hz" : "50 Hz";
+    b.log("frequency: " + b.machine.name + " runs at " + runs + ", the line asks for " + asked);
+    b.tell(shownName(b.machine.name) + " runs at " + runs + ", not the " + asked + " asked" +
+           (pinned ? ": it is the machine named in emulator/bridge.cfg." : ": no such machine starts here."));
 }
 
 void command(std::string text, std::string_view why, Build& b)
@@ -326,42 +232,54 @@ void addNotice(bool lineNotes, Build& b)
     b.add({"-command", tcl});
 }
 
-} // namespace
-
-std::string_view romTypeFor(int mapperIndex)
+// The machine the choice file names for the generation, unless it is of another generation.
+std::string pinnedMachine(Generation generation, Build& b)
 {
-    if (mapperIndex < 0 || mapperIndex >= static_cast<int>(mapperTypes.size()))
+    if (!b.context.machineChoiceProblem.empty()) {
+        b.log("machine choice file: " + b.context.machineChoiceProblem);
+        b.tell("emulator/bridge.cfg " + b.context.machineChoiceProblem +
+               ": the machine is chosen automatically.");
         return {};
-    return mapperTypes[mapperIndex].romType;
+    }
+    std::string name = userMachineFor(b.context.machineChoiceText, generation, b.out.log);
+    if (name.empty())
+        return name;
+    std::optional<Generation> its;
+    if (const MachineTraits* known = knownMachine(name))
+        its = known->generation;
+    else if (const auto described = b.context.describe ? b.context.describe(name) : std::nullopt)
+        its = described->generation;
+    if (!its || *its == generation)
+        return name;
+    b.log("machine " + name + " named for " + std::string(generationKey(generation)) +
+          " in the machine choice file is an " + std::string(generationName(*its)) + ", passed over");
+    b.tell(shownName(name) + ", named for " + std::string(generationName(generation)) +
+           " in emulator/bridge.cfg, is an " + std::string(generationName(*its)) + ": another machine runs.");
+    return {};
 }
+
+// Drives and slots of a machine the bridge's table does not know, from openMSX's description.
+void describeUnknown(Build& b)
+{
+    if (knownMachine(b.machine.name) || !b.context.describe)
+        return;
+    if (const auto described = b.context.describe(b.machine.name)) {
+        b.machine.traits.drives = described->drives;
+        b.machine.traits.cartridgeSlots = described->cartridgeSlots;
+        b.log("machine " + b.machine.name + ": its openMSX description declares " +
+              std::to_string(described->drives) + " disk drives and " +
+              std::to_string(described->cartridgeSlots) + " cartridge slots");
+    }
+}
+
+} // namespace
 
 std::optional<softwaredb::Software> knownToInstalledDatabase(const std::string& path)
 {
     return softwaredb::Database::installed().identify(path).known;
 }
 
-std::string_view romTypeArgument(std::uintmax_t size, int mapperIndex)
-{
-    return size <= largestDetectedRom ? std::string_view() : romTypeFor(mapperIndex);
-}
-
 int masterVolumeFor(int volume) { return (volume * 100 + 7) / 15; }
-
-std::optional<int> parseNumber(std::string_view text)
-{
-    bool negative = !text.empty() && text.front() == '-';
-    if (negative)
-        text.remove_prefix(1);
-    if (text.empty() || text.size() > 9)
-        return std::nullopt;
-    int value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    return negative ? -value : value;
-}
 
 OpenMsxLaunch mapToOpenMsx(const ResponseLine& line, const LaunchContext& context)
 {
@@ -369,21 +287,16 @@ OpenMsxLaunch mapToOpenMsx(const ResponseLine& line, const LaunchContext& contex
     b.out.log = line.notes;
     Choices choices;
     for (const auto& option : line.options)
-        readOption(option, choices, b.out.log);
+        readOption(option, choices, b);
 
     const Needs needs = needsOf(choices, context);
-    const std::string userChoice = userMachineFor(context.machineChoiceText, needs.generation, b.out.log);
+    const std::string userChoice = pinnedMachine(needs.generation, b);
     b.machine = chooseMachine(needs, userChoice, context.starts);
     b.out.log.insert(b.out.log.end(), b.machine.log.begin(), b.machine.log.end());
-    if (const auto described = knownMachine(b.machine.name) || !context.describe
-                                   ? std::nullopt
-                                   : context.describe(b.machine.name)) {
-        b.machine.traits.drives = described->drives;
-        b.machine.traits.slots = described->slots;
-        b.log("machine " + b.machine.name + ": its openMSX description declares " +
-              std::to_string(described->drives) + " disk drives and " + std::to_string(described->slots) +
-              " cartridge slots");
-    }
+    if (!userChoice.empty() && b.machine.name != userChoice)
+        b.tell(shownName(userChoice) + ", named in emulator/bridge.cfg, does not start here: " +
+               shownName(b.machine.name) + " runs.");
+    describeUnknown(b);
 
     b.add({"-machine", b.machine.name});
     for (int slot = 0; slot < 2; ++slot)
@@ -391,7 +304,8 @@ OpenMsxLaunch mapToOpenMsx(const ResponseLine& line, const LaunchContext& contex
     for (int drive = 0; drive < 2; ++drive)
         insertDisk(drive, choices.disks[drive], b);
     addSound(choices, b);
-    weighMachine(needs, b);
+    addMemory(needs, b);
+    weighFrequency(needs, !userChoice.empty() && b.machine.name == userChoice, b);
     addSettings(choices, b);
     addNotice(!line.notes.empty(), b);
     return std::move(b.out);

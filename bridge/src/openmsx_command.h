@@ -24,9 +24,10 @@ std::optional<softwaredb::Software> knownToInstalledDatabase(const std::string& 
 struct LaunchContext {
     std::string appDir; // the application directory; its disks/drivea.dsk and driveb.dsk are blanks
     FileSizeOf sizeOf = fileSizeOnDisk;
-    std::string machineChoiceText; // the machine choice file's text, empty when there is none
-    std::string userRomFolder;     // where the user puts system ROMs, as the notice names it
-    Probe starts;                  // may openMSX start this machine (with this extension)?
+    std::string machineChoiceText;    // the machine choice file's text, empty when there is none
+    std::string machineChoiceProblem; // why the machine choice file was not read ("is larger than ...")
+    std::string userRomFolder;        // where the user puts system ROMs, as the notice names it
+    Probe starts;                     // may openMSX start this machine (with this extension)?
     // Drives and slots of a machine the bridge's table does not know; without an answer it is
     // taken to have one drive and two slots.
     std::function<std::optional<MachineDescription>(const std::string& machine)> describe;

@@ -40,7 +40,38 @@ void describeFile(const fs::path& path, std::string& out)
     out += path.string() + (ec ? " missing" : " " + std::to_string(size) + " " + std::to_string(time)) + "\n";
 }
 
+bool isExecutableFile(const std::filesystem::path& path)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const auto status = fs::status(path, ec);
+    if (ec || !fs::is_regular_file(status))
+        return false;
+    const auto anyExec = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
+    return (status.permissions() & anyExec) != fs::perms::none;
+}
+
 } // namespace
+
+std::string findProgram(std::string_view name, std::string_view pathVariable)
+{
+    if (name.find('/') != std::string_view::npos)
+        return isExecutableFile(std::string(name)) ? std::string(name) : std::string();
+    std::size_t start = 0;
+    while (start <= pathVariable.size()) {
+        std::size_t end = pathVariable.find(':', start);
+        if (end == std::string_view::npos)
+            end = pathVariable.size();
+        std::string dir(pathVariable.substr(start, end - start));
+        if (dir.empty())
+            dir = "."; // an empty entry means the current directory
+        const auto candidate = std::filesystem::path(dir) / name;
+        if (isExecutableFile(candidate))
+            return candidate.string();
+        start = end + 1;
+    }
+    return {};
+}
 
 bool runQuietly(const std::string& program, const std::vector<std::string>& arguments, int timeoutSeconds)
 {
@@ -109,7 +140,15 @@ std::optional<MachineDescription> describeMachine(const std::string& openmsx, co
         for (auto at = text.find(drives); at != std::string::npos; at = text.find(drives, at + 1))
             description.drives += std::atoi(text.c_str() + at + drives.size());
         for (auto at = text.find(slot); at != std::string::npos; at = text.find(slot, at + 1))
-            ++description.slots;
+            ++description.cartridgeSlots;
+        // The machine's own <type> comes first, before those of its sound chips.
+        const auto type = text.find("<type>");
+        const auto end = text.find("</type>", type);
+        const std::string kind = end == std::string::npos ? "" : text.substr(type + 6, end - type - 6);
+        if (kind == "MSX")
+            description.generation = Generation::Msx1;
+        else if (kind == "MSX2" || kind == "MSX2+")
+            description.generation = kind == "MSX2" ? Generation::Msx2 : Generation::Msx2Plus;
         return description;
     }
     return std::nullopt;
@@ -166,6 +205,15 @@ std::optional<bool> TestConfigAnswers::find(const std::string& question) const
 {
     const auto it = answers.find(question);
     return it == answers.end() ? std::nullopt : std::optional<bool>(it->second);
+}
+
+std::vector<std::string> TestConfigAnswers::machinesAsked() const
+{
+    std::vector<std::string> names;
+    for (const auto& entry : answers)
+        if (entry.first.find(' ') == std::string::npos)
+            names.push_back(entry.first);
+    return names;
 }
 
 void TestConfigAnswers::remember(const std::string& question, bool starts)

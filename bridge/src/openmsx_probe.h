@@ -5,11 +5,15 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Asking openMSX whether a machine starts on this computer ("openmsx -testconfig"), with the
 // answers kept in a cache file until the system ROMs, machines or openMSX itself change.
 namespace bridge {
+
+// The first executable file called `name` in the directories of a PATH value, or empty.
+std::string findProgram(std::string_view name, std::string_view pathVariable);
 
 // Runs a program with its output discarded; true when it ends with status 0 within the time.
 bool runQuietly(const std::string& program, const std::vector<std::string>& arguments, int timeoutSeconds);
@@ -34,6 +38,8 @@ class TestConfigAnswers {
     TestConfigAnswers(std::string file, std::string key);
     std::optional<bool> find(const std::string& question) const;
     void remember(const std::string& question, bool starts);
+    // The machines asked about without an extension, in name order.
+    std::vector<std::string> machinesAsked() const;
     // Writes the file when there is something new; a failure only costs the next run some time.
     void save() const;
 

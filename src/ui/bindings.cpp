@@ -3,10 +3,12 @@
 
 #include "form/tform1.h"
 #include "platform/qt_pictures.h"
+#include "ui/bridge_tips.h"
 #include "ui/cartridge_tips.h"
 #include "ui/control_layout.h"
 #include "ui/file_browser.h"
 #include "ui/main_window.h"
+#include "ui/openmsx_machines.h"
 #include "ui/reader_window.h"
 #include "ui/spin_button.h"
 #include "ui/widget_lookup.h"
@@ -209,6 +211,7 @@ void MainWindow::bind(TForm1& form)
         slider->setRange(bar.min(), bar.max());
     }
     bindControls();
+    connectOpenMsxMachinesItem(menuBar(), [this] { return form_ ? form_->state.default_ : std::string(); });
     mirror();
 }
 
@@ -276,6 +279,13 @@ void MainWindow::mirror()
     const TForm1& form = *form_;
     const LauncherState& state = form.state;
 
+    // The bridge stands in for fmsx-dos.exe, whatever case the menu writes it in.
+    const bool bridge = QString::fromStdString(state.emulatorexe)
+                            .compare(QLatin1String("fmsx-dos.exe"), Qt::CaseInsensitive) == 0;
+    if (bridge != bridgeTipsShown_) {
+        bridgeTipsShown_ = bridge;
+        showBridgeTips(panel_, bridge);
+    }
     for (const auto& [b, box] : controls_->lists) {
         const QSignalBlocker block(box);
         box->setCurrentIndex((state.*b->list).index());

@@ -10,7 +10,8 @@ const MenuItemSpec fileItems[] = {{"Load1", "&Load"}, {"SaveClose1", "&Save&&Clo
 const MenuItemSpec commandItems[] = {{"Show1", "&Show"}, {"Prompt1", "&Prompt"}, {"Execute1", "&Execute!"}};
 const MenuItemSpec settingsItems[] = {{"Loadsettings1", "&Load settings"}, {"Save1", "&Save settings"}};
 const MenuItemSpec optionsItems[] = {{"TULKCFG1", "open TULK.CFG"}, {"MSDOS1", "&MS-DOS shell"}};
-const MenuItemSpec emulatorItems[] = {{"fMSX1", "&fMSX", true}, {"BrMSX1", "BrMSX", true}};
+const MenuItemSpec emulatorItems[] = {
+    {"fMSX1", "&fMSX", true}, {"BrMSX1", "BrMSX", true}, {"Machines1", "openMSX &machines..."}};
 const MenuItemSpec downloadItems[] = {{"DownloadZAZURE1", "&Download ZAZURE"},
                                       {"Downloademulator1", "D&ownload emulator"}};
 const MenuItemSpec onlineItems[] = {{"TULKonline1", "&TULK online"}, {"Lookforupdate1", "&Look for update"}};

@@ -76,4 +76,5 @@ class MainWindow : public QMainWindow, public WindowHost {
     std::unique_ptr<ReaderWindow> reader_; // none until first shown
     std::map<const QObject*, ImagePtr> shownPictures_;
     bool shownOnce_ = false;
+    bool bridgeTipsShown_ = false; // the option tips say what the emulator bridge leaves out
 };

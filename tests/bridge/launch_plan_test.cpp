@@ -1,4 +1,5 @@
 #include "fake_files.h"
+#include "fake_openmsx.h"
 #include "launch_plan.h"
 
 #include <gmock/gmock.h>
@@ -13,26 +14,6 @@ using testing::Contains;
 using testing::HasSubstr;
 
 namespace {
-
-void writeFile(const std::string& path, const std::string& bytes)
-{
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-const std::vector<std::string> cbiosOnly{"C-BIOS_MSX1",    "C-BIOS_MSX1_JP", "C-BIOS_MSX2",
-                                         "C-BIOS_MSX2_JP", "C-BIOS_MSX2+",   "C-BIOS_MSX2+_JP"};
-
-// A stand-in for openmsx that starts the machines (and "machine -ext name") it is given, notes
-// every question in a file beside it, and fails everything else.
-void writeProgram(const std::string& path, const std::vector<std::string>& starting = cbiosOnly)
-{
-    std::string script = "#!/bin/sh\necho \"$*\" >>\"$0.asked\"\ncase \"$*\" in\n";
-    for (const auto& machine : starting)
-        script += "\"-testconfig -machine " + machine + "\") exit 0;;\n";
-    writeFile(path, script + "esac\nexit 1\n");
-    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
-}
 
 class LaunchPlan : public testing::Test {
   protected:
@@ -178,20 +159,51 @@ INSTANTIATE_TEST_SUITE_P(
                                "",
                                {"-machine", "Philips_NMS_8250", "-diska", "DIR/app/disks/game.dsk"},
                                ""},
-                    ChoiceCase{"60 Hz counts after the drive",
+                    ChoiceCase{"60 Hz counts after the drive; 128 KB asked without a memory cartridge",
                                " -ifreq 60",
                                "game.dsk",
                                with({"Philips_NMS_8250", "Panasonic_FS-A1F"}),
                                "",
                                {"-machine", "Panasonic_FS-A1F", "-diska", "DIR/app/disks/game.dsk"},
-                               ""},
-                    ChoiceCase{"memory counts before 60 Hz",
+                               "Only 64 KB of memory on Panasonic FS-A1F, 128 KB asked: openMSX cannot "
+                               "start its ram512k extension here."},
+                    ChoiceCase{"60 Hz counts before memory, which a memory cartridge gives",
                                " -ram 32 -ifreq 60",
                                "game.dsk",
-                               with({"Panasonic_FS-A1F", "Sony_HB-G900AP"}),
+                               with({"Panasonic_FS-A1F", "Sony_HB-G900AP", "Panasonic_FS-A1F -ext ram512k"}),
                                "",
-                               {"-machine", "Sony_HB-G900AP", "-diska", "DIR/app/disks/game.dsk"},
+                               {"-machine", "Panasonic_FS-A1F", "-diska", "DIR/app/disks/game.dsk", "-ext",
+                                "ram512k"},
                                ""},
+                    ChoiceCase{"a frequency out of range is named",
+                               " -ifreq 61",
+                               "drivea.dsk",
+                               cbiosOnly,
+                               "",
+                               {"-machine", "C-BIOS_MSX2"},
+                               "-ifreq 61 is not 50 or 60 Hz: 50 Hz runs."},
+                    ChoiceCase{"a machine of another generation in the choice file is passed over",
+                               "",
+                               "drivea.dsk",
+                               cbiosOnly,
+                               "msx2 = C-BIOS_MSX1\n",
+                               {"-machine", "C-BIOS_MSX2"},
+                               "C-BIOS MSX1, named for MSX2 in emulator/bridge.cfg, is an MSX1"},
+                    ChoiceCase{"a choice file over its bound is refused whole, not cut to a name",
+                               "",
+                               "drivea.dsk",
+                               with({"Diskless_MSX"}),
+                               std::string(16364, '#') + "\nmsx2 = Diskless_MSX_2\n",
+                               {"-machine", "C-BIOS_MSX2"},
+                               "emulator/bridge.cfg is larger than 16 KB, not read"},
+                    ChoiceCase{"sound chips beyond the slots are named with their reason",
+                               " -msx1 -fmpac 2 -scc 1",
+                               "drivea.dsk",
+                               with({"Spectravideo_SVI-738", "Spectravideo_SVI-738 -ext fmpac"}),
+                               "",
+                               {"-machine", "Spectravideo_SVI-738", "-diska", "DIR/app/disks/drivea.dsk",
+                                "-ext", "fmpac"},
+                               "No SCC sound: every cartridge slot of Spectravideo SVI-738 is in use."},
                     ChoiceCase{"the blank disks alone ask for no drive",
                                " -ifreq 60",
                                "drivea.dsk",

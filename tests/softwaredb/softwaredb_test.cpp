@@ -23,6 +23,8 @@ const std::string database = R"(<?xml version="1.0" encoding="utf-8"?>
 <software><title>Sangokushi</title><system>MSX</system><company>Koei &amp; Co</company><year>1986</year>
   <dump><megarom><type>KoeiSRAM32</type><hash>67a224e6791aee11bcf9100aad2aa9f0aa6c123c</hash></megarom></dump>
 </software>
+<software><title>Antarctic Adventure</title><system>COLECOVISION</system><company>Konami</company>
+  <dump><rom><type>page23</type><hash>DF7B9AD470CB4BFDB7398AFDF82CCAA016CD11E2</hash></rom></dump></software>
 <software><title>Frogger</title><system>MSX</system><company>Konami</company><year>1983</year>
   <dump><rom><hash>fbf19675baade5bf6509eb5be1a505452a9c058e</hash></rom></dump></software>
 </softwaredb>
@@ -65,7 +67,7 @@ TEST_P(Identify, SaysWhatTheDatabaseKnows)
         ASSERT_EQ(::mkfifo(rom.c_str(), 0600), 0);
     }
 
-    const softwaredb::Identity identity = softwaredb::Database(db).identify(rom);
+    const softwaredb::Identity identity = softwaredb::Database(db, {}).identify(rom);
     EXPECT_EQ(identity.sha1, c.sha1);
     EXPECT_EQ(identity.known ? softwaredb::describe(*identity.known) : "", c.description);
     const int item = identity.known ? softwaredb::mapperItemFor(identity.known->type) : -1;
@@ -80,7 +82,12 @@ INSTANTIATE_TEST_SUITE_P(
                                  "Konami5 8kB  "},
                     IdentifyCase{"KnownMegaRomWithoutAnItem", Db::good, Rom::file, "koei game",
                                  "67a224e6791aee11bcf9100aad2aa9f0aa6c123c",
-                                 "Sangokushi, Koei & Co 1986, mapper KoeiSRAM32 (no matching item)", ""},
+                                 "Sangokushi, Koei & Co 1986, mapper KoeiSRAM32", "ASCII 8kB     "},
+                    IdentifyCase{"AnotherSystemsDump", Db::good, Rom::file, "coleco game",
+                                 "df7b9ad470cb4bfdb7398afdf82ccaa016cd11e2",
+                                 "ColecoVision software: it does not run on an MSX (Antarctic Adventure, "
+                                 "Konami)",
+                                 ""},
                     IdentifyCase{"KnownPlainRom", Db::good, Rom::file, "plain rom",
                                  "fbf19675baade5bf6509eb5be1a505452a9c058e",
                                  "Frogger, Konami 1983, no mapper", ""},
@@ -113,7 +120,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(TypeCase{"KonamiSCC", "Konami5 8kB  "}, TypeCase{"Konami", "Konami4 8kB"},
                     TypeCase{"ASCII8", "ASCII 8kB     "}, TypeCase{"ASCII16", "ASCII 16kB"},
                     TypeCase{"GenericKonami", "Konami 8kB "}, TypeCase{"16kb", "Konami 16kB"},
-                    TypeCase{"ascii16sram2", "ASCII 16kB"}, TypeCase{"KoeiSRAM32", ""},
+                    TypeCase{"ascii16sram2", "ASCII 16kB"}, TypeCase{"Wizardry", "ASCII 8kB     "},
+                    TypeCase{"RBSC_Flash_KonamiSCC", "Konami5 8kB  "}, TypeCase{"Zemina80in1", ""},
                     TypeCase{"Konami8", ""}, TypeCase{"", ""}));
 
 } // namespace

@@ -88,13 +88,14 @@ INSTANTIATE_TEST_SUITE_P(
                             "Use Konami5 8kB  ", 2},
                     TipCase{"KnownWithItsItemChosen", "scc game", 2,
                             "Gradius 2 - Nemesis 2, Konami 1987, mapper Konami5 8kB (SCC)", "", 2},
-                    TipCase{"KnownWithoutAnItem", "koei game", 0,
-                            "Sangokushi, Koei 1986, mapper KoeiSRAM32 (no matching item)", "", 0},
+                    TipCase{"KoeiTakesTheAscii8kBItem", "koei game", 0,
+                            "Sangokushi, Koei 1986, mapper KoeiSRAM32", "Use ASCII 8kB     ", 4},
                     TipCase{"Unknown", "unknown rom", 0, "not in the software database", "", 0},
                     TipCase{"CaptionCutShortKeepsItsName", "koei game", 0,
                             "Sangokushi - Romance of the Three Kingdoms (1986)(Koei)(JP).rom\n"
-                            "Sangokushi, Koei 1986, mapper KoeiSRAM32 (no matching item)",
-                            "", 0, "Sangokushi - Romance of the Three Kingdoms (1986)(Koei)(JP).rom"}),
+                            "Sangokushi, Koei 1986, mapper KoeiSRAM32",
+                            "Use ASCII 8kB     ", 4,
+                            "Sangokushi - Romance of the Three Kingdoms (1986)(Koei)(JP).rom"}),
     [](const auto& info) { return info.param.name; });
 
 } // namespace
