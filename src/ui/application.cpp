@@ -9,6 +9,7 @@
 #include "platform/softwaredb_identifier.h"
 #include "ui/Unit2.h"
 #include "ui/file_browser.h"
+#include "ui/message_box.h"
 #include "ui/msx.h"
 #include "ui/open_display.h"
 #include "ui/qt_error_box.h"
@@ -117,9 +118,11 @@ int runVeldrun(int argc, char** argv, const StartOverrides& overrides)
     // it is first shown: until then the form's reader model holds all there is to show.
     window.dispatch(&TForm1::FormCreate);
     std::unique_ptr<ReaderWindow> reader;
-    window.setReaderShower([&reader, &form] {
-        if (!reader)
+    window.setReaderShower([&reader, &form, &window] {
+        if (!reader) {
             reader = std::make_unique<ReaderWindow>(form.reader);
+            returnFocusWhenHidden(reader.get(), &window);
+        }
         reader->refresh();
         reader->showAndRaise();
     });

@@ -22,6 +22,7 @@
 #include <QSlider>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -206,6 +207,9 @@ void MainWindow::bind(TForm1& form)
     for (const auto& [b, slider] : controls_->tracks) {
         const TrackBar& bar = form.state.*b->bar;
         slider->setRange(bar.min(), bar.max());
+        // PageUp and PageDown move a fiftieth of a long range (ten of the CPU speed's 500), one step of a
+        // short one.
+        slider->setPageStep(std::max(1, (bar.max() - bar.min() + 1) / 50));
     }
     bindControls();
     mirror();
