@@ -25,6 +25,7 @@
 #include <QSlider>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -209,6 +210,9 @@ void MainWindow::bind(TForm1& form)
     for (const auto& [b, slider] : controls_->tracks) {
         const TrackBar& bar = form.state.*b->bar;
         slider->setRange(bar.min(), bar.max());
+        // PageUp and PageDown move a fiftieth of a long range (ten of the CPU speed's 500), one step of a
+        // short one.
+        slider->setPageStep(std::max(1, (bar.max() - bar.min() + 1) / 50));
     }
     bindControls();
     connectOpenMsxMachinesItem(menuBar(), [this] { return form_ ? form_->state.default_ : std::string(); });

@@ -4,7 +4,8 @@
 #include "ui/window_style.h"
 
 #include <QAbstractItemView>
-#include <QTreeWidget>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
 #include <QTreeWidgetItem>
 
 namespace {
@@ -43,4 +44,31 @@ void fillCatalogueTree(QTreeWidget* tree)
     // and the first arrow key selects the first publisher.
     tree->clearSelection();
     tree->setCurrentItem(nullptr);
+}
+
+void CatalogueTree::paintEvent(QPaintEvent* event)
+{
+    QTreeWidget::paintEvent(event);
+    if (!hasFocus() || currentItem() || topLevelItemCount() == 0)
+        return;
+    QPainter painter(viewport());
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.state |= QStyle::State_KeyboardFocusChange | QStyle::State_HasFocus;
+    option.rect = visualItemRect(topLevelItem(0));
+    option.rect.setLeft(0);
+    option.backgroundColor = palette().color(QPalette::Base);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+}
+
+void CatalogueTree::focusInEvent(QFocusEvent* event)
+{
+    QTreeWidget::focusInEvent(event);
+    viewport()->update();
+}
+
+void CatalogueTree::focusOutEvent(QFocusEvent* event)
+{
+    QTreeWidget::focusOutEvent(event);
+    viewport()->update();
 }

@@ -1,8 +1,10 @@
 #include "ui/control_layout.h"
 
 #include "state/item_lists.h"
+#include "ui/catalogue_tree_view.h"
 #include "ui/control_tips.h"
 #include "ui/file_browser.h"
+#include "ui/readable_colours.h"
 #include "ui/spin_button.h"
 #include "ui/widget_lookup.h"
 #include "ui/window_art.h"
@@ -197,7 +199,7 @@ QFrame* bevel(QWidget* parent)
 
 QTreeWidget* tree(QWidget* parent)
 {
-    auto* t = new QTreeWidget(parent);
+    auto* t = new CatalogueTree(parent);
     t->header()->hide();
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     return t;
@@ -287,16 +289,12 @@ void applyLook(QWidget* widget, Look look)
         font.setStretch(QFont::Condensed);
     font.setBold(style.bold);
     font.setItalic(style.italic);
-    const QColor colour = style.colour;
     // Each control shows the font of its own look, never its group's: it is set wherever the
     // inherited font differs. Where they agree nothing is set, since a list box answers a font
     // change by building its drop-down list at once, which start-up need not pay for.
     if (widget->font() != font)
         widget->setFont(font);
-    QPalette palette;
-    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(role, colour);
-    widget->setPalette(palette);
+    setTextColour(widget, style.colour);
 }
 
 // A label that sizes itself grows to fit its caption, within its room, never below the width it

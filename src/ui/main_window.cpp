@@ -4,8 +4,11 @@
 #include "ui/cartridge_tips.h"
 #include "ui/catalogue_tree_view.h"
 #include "ui/control_layout.h"
+#include "ui/control_names.h"
 #include "ui/file_browser.h"
 #include "ui/main_menu.h"
+#include "ui/message_box.h"
+#include "ui/readable_text.h"
 #include "ui/reader_window.h"
 #include "ui/widget_lookup.h"
 #include "ui/window_art.h"
@@ -20,6 +23,9 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTreeWidget>
+#include <QWindow>
+
+#include <algorithm>
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), panel_(new QWidget(this))
 {
@@ -34,6 +40,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), panel_(new QWidge
     setCentralWidget(panel_);
     buildMainMenu(menuBar(), mainMenu());
     buildControls(panel_, mainWindowControls());
+    nameControls(panel_);
+    showTipsAsPlainText();
     fillCatalogueTree(requireChild<QTreeWidget>(panel_, "TreeView1"));
 
     browser_ = new FileBrowser(requireChild<QComboBox>(panel_, "DriveComboBox1"),
@@ -48,6 +56,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), panel_(new QWidge
     setAcceptDrops(true);
     for (const char* edit : {"editname", "editline"})
         requireChild<QLineEdit>(panel_, edit)->setAcceptDrops(false);
+    // A name typed into the name field is picked with Return, as a file dropped would be.
+    auto* name = requireChild<QLineEdit>(panel_, "editname");
+    connect(name, &QLineEdit::returnPressed, this, [this, name] { pickTyped(name->text()); });
 
     // A single fixed border: the window is as large as the menu and the client area, no more.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -94,13 +105,22 @@ void MainWindow::showEvent(QShowEvent* event)
     }
 }
 
+// Measured from the window's size, never below its fixed size, and its frame's margins: under load
+// a window manager may report the frame before the window has its size, and a window centred by
+// that size would open with its corner at the centre, partly off the screen.
 void MainWindow::centre()
 {
-    if (const QScreen* screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    const QMargins margins = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    QRect frame(QPoint(), size().expandedTo(minimumSize()).grownBy(margins));
+    frame.moveCenter(room.center());
+    // A window larger than the screen keeps its top-left corner, with the menu, on it.
+    frame.moveLeft(std::max(room.left(), std::min(frame.left(), room.right() - frame.width() + 1)));
+    frame.moveTop(std::max(room.top(), std::min(frame.top(), room.bottom() - frame.height() + 1)));
+    move(frame.topLeft());
 }
 
 void MainWindow::showMessage(const QString& message)
@@ -139,8 +159,10 @@ void MainWindow::showReader()
 {
     if (!form_)
         return;
-    if (!reader_)
+    if (!reader_) {
         reader_ = std::make_unique<ReaderWindow>(form_->reader);
+        returnFocusWhenHidden(reader_.get(), this);
+    }
     reader_->refresh();
     reader_->showAndRaise();
 }

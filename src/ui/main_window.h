@@ -65,6 +65,9 @@ class MainWindow : public QMainWindow, public WindowHost {
     void bindControls();
     void fileListChanged();
     void centre();
+    // A file or folder named in the name field, picked as if it were dropped.
+    void pickTyped(const QString& name);
+    void pickPath(const QByteArray& path);
     void showMessage(const QString& message);
     void showPicture(QObject* label, const ImagePtr& picture);
 

@@ -1,18 +1,11 @@
 #include "ui/qt_question_box.h"
 
-#include <QMessageBox>
-#include <QWidget>
-
-namespace {
-
-QWidget* owner(QWidget* parent) { return parent && parent->isVisible() ? parent : nullptr; }
-
-} // namespace
+#include "ui/message_box.h"
 
 bool QtQuestionBox::ask(const std::string& question)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Veldrun 2.0c"), QString::fromLocal8Bit(question),
-                    QMessageBox::Yes | QMessageBox::No, owner(parent_));
+    MessageBox box(QMessageBox::Question, QString::fromLocal8Bit(question),
+                   QMessageBox::Yes | QMessageBox::No, parent_);
     box.setObjectName(QStringLiteral("questionBox"));
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
@@ -20,8 +13,7 @@ bool QtQuestionBox::ask(const std::string& question)
 
 void QtQuestionBox::tell(const std::string& message)
 {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Veldrun 2.0c"), QString::fromLocal8Bit(message),
-                    QMessageBox::Ok, owner(parent_));
+    MessageBox box(QMessageBox::Information, QString::fromLocal8Bit(message), QMessageBox::Ok, parent_);
     box.setObjectName(QStringLiteral("messageBox"));
     box.exec();
 }

@@ -1,6 +1,7 @@
 #include "ui/reader_window.h"
 
 #include "reader/treader.h"
+#include "ui/readable_colours.h"
 #include "ui/reader_document.h"
 #include "ui/window_style.h"
 
@@ -59,6 +60,7 @@ ReaderWindow::ReaderWindow(Treader& model, QWidget* parent) : QMainWindow(parent
     fmsxman_->setLineWrapMode(QTextEdit::WidgetWidth);
     fmsxman_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     fmsxman_->setAcceptRichText(false);
+    usePaperColours(fmsxman_);
     fmsxman_->setTabChangesFocus(true);
     fmsxman_->setTabStopDistance(720 * fmsxman_->logicalDpiX() / 1440.0); // half an inch, as word processors
 
@@ -70,9 +72,7 @@ ReaderWindow::ReaderWindow(Treader& model, QWidget* parent) : QMainWindow(parent
     auto* close = new QPushButton("&Close reader", panel);
     close->setObjectName("Button1");
     close->setGeometry(136, 336, 75, 17);
-    QPalette maroon = close->palette();
-    maroon.setColor(QPalette::ButtonText, QColor(0x80, 0x00, 0x00));
-    close->setPalette(maroon);
+    setTextColour(close, QColor(0x80, 0x00, 0x00));
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
     setTabOrder(fmsxman_, close);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);

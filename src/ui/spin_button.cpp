@@ -8,6 +8,8 @@ QToolButton* arrowButton(QWidget* parent, Qt::ArrowType arrow, const char* name)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(QLatin1String(name));
+    // An arrow has no text to read out: its name says which way it steps.
+    button->setAccessibleName(arrow == Qt::UpArrow ? QStringLiteral("Up") : QStringLiteral("Down"));
     button->setArrowType(arrow);
     button->setAutoRepeat(true);
     button->setFocusPolicy(Qt::NoFocus);

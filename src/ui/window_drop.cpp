@@ -38,6 +38,24 @@ Dropped kindOf(const QByteArray& path)
     return name.endsWith(".dsk") ? Dropped::Disk : Dropped::Other;
 }
 
+// The path, or a file in its folder whose name differs only in letter case, as the user of a
+// desktop that ignores case would type it; empty when there is neither.
+QByteArray existingPath(const QByteArray& path)
+{
+    std::error_code error;
+    if (std::filesystem::exists(path.toStdString(), error))
+        return path;
+    const int slash = static_cast<int>(path.lastIndexOf('/'));
+    const QByteArray name = path.mid(slash + 1).toLower();
+    const std::string folder = slash == 0 ? std::string("/") : path.left(slash).toStdString();
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string each = entry.path().filename().string();
+        if (QByteArray(each.data(), static_cast<qsizetype>(each.size())).toLower() == name)
+            return QByteArray::fromStdString(entry.path().string());
+    }
+    return {};
+}
+
 bool onlyLocalFiles(const QMimeData* data)
 {
     if (!data->hasUrls() || data->urls().isEmpty())
@@ -61,27 +79,52 @@ void MainWindow::dropEvent(QDropEvent* event)
     if (!onlyLocalFiles(event->mimeData()))
         return;
     event->acceptProposedAction();
-    for (const QUrl& url : event->mimeData()->urls()) {
-        const QByteArray path = pathBytes(url);
-        const int slash = static_cast<int>(path.lastIndexOf('/'));
-        const QString folder = QFile::decodeName(slash == 0 ? QByteArray("/") : path.left(slash));
-        const QByteArray name = path.mid(slash + 1);
-        switch (kindOf(path)) {
-        case Dropped::Folder:
-            browser_->openDirectory(QFile::decodeName(path));
-            break;
-        case Dropped::Rom:
-            browser_->pickFile(folder, 0, name);
-            break;
-        case Dropped::Disk:
-            browser_->pickFile(folder, 1, name);
-            break;
-        case Dropped::Other:
-            showMessage(
-                QStringLiteral("Cannot use %1: drop a ROM image (.rom, .mx1, .mx2), a disk image (.dsk) "
-                               "or a folder")
-                    .arg(QFile::decodeName(path)));
-            break;
-        }
+    for (const QUrl& url : event->mimeData()->urls())
+        pickPath(pathBytes(url));
+}
+
+void MainWindow::pickPath(const QByteArray& path)
+{
+    const int slash = static_cast<int>(path.lastIndexOf('/'));
+    const QString folder = QFile::decodeName(slash == 0 ? QByteArray("/") : path.left(slash));
+    const QByteArray name = path.mid(slash + 1);
+    switch (kindOf(path)) {
+    case Dropped::Folder:
+        browser_->openDirectory(QFile::decodeName(path));
+        break;
+    case Dropped::Rom:
+        browser_->pickFile(folder, 0, name);
+        break;
+    case Dropped::Disk:
+        browser_->pickFile(folder, 1, name);
+        break;
+    case Dropped::Other:
+        showMessage(QStringLiteral("Cannot use %1: drop a ROM image (.rom, .mx1, .mx2), a disk image (.dsk) "
+                                   "or a folder")
+                        .arg(QFile::decodeName(path)));
+        break;
     }
+}
+
+void MainWindow::pickTyped(const QString& typed)
+{
+    const QString text = typed.trimmed();
+    // A mask chooses the filter that lists it.
+    for (std::size_t i = 0; i < fileFilterMasks.size(); ++i)
+        if (text.compare(QLatin1String(fileFilterMasks[i]), Qt::CaseInsensitive) == 0) {
+            browser_->chooseFilter(static_cast<int>(i));
+            return;
+        }
+    if (text.isEmpty())
+        return;
+    QByteArray folder = QFile::encodeName(browser_->directory());
+    if (!folder.endsWith('/'))
+        folder += '/';
+    const QByteArray path =
+        text.startsWith(u'/') ? QFile::encodeName(text) : folder + QFile::encodeName(text);
+    const QByteArray found = existingPath(path);
+    if (found.isEmpty())
+        showMessage(QStringLiteral("Cannot find %1").arg(QFile::decodeName(path)));
+    else
+        pickPath(found);
 }

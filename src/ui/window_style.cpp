@@ -1,5 +1,7 @@
 #include "ui/window_style.h"
 
+#include "ui/readable_colours.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QPainter>
@@ -72,7 +74,13 @@ void drawBranch(const QStyleOption* option, QPainter* painter)
 {
     const QRect r = option->rect;
     const int x = r.left() + r.width() / 2, y = r.top() + r.height() / 2;
-    const QColor ink = option->palette.color(QPalette::Dark);
+    // A dark theme's shadow colour may all but vanish on its base: the lines then take a colour
+    // half way between the text and the base.
+    const QColor base = option->palette.color(QPalette::Base), text = option->palette.color(QPalette::Text);
+    QColor ink = option->palette.color(QPalette::Dark);
+    if (contrastRatio(ink, base) < 2)
+        ink = QColor((text.red() + base.red()) / 2, (text.green() + base.green()) / 2,
+                     (text.blue() + base.blue()) / 2);
     const auto state = option->state;
     painter->save();
     painter->setPen(QPen(ink, 1));
