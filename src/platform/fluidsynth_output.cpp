@@ -27,5 +27,9 @@ fluid_audio_driver_t* AudioOutput::open(const FluidSynthLibrary& lib, fluid_sett
             return driver;
         }
     }
-    throw VeldrunError("Cannot play MIDI music: no audio output device" + fluidlog::take());
+    // One sentence a user without speakers understands; what each driver said follows on one line.
+    std::string said;
+    for (const auto& line : fluidlog::takeLines())
+        said += (said.empty() ? "\n" : "; ") + line;
+    throw VeldrunError("Cannot play music: no sound output was found." + said);
 }

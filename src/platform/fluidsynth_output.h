@@ -14,7 +14,7 @@ class AudioOutput {
 
     // FluidSynth's configured driver, read once the settings are made.
     void setConfigured(std::string driver) { configured_ = std::move(driver); }
-    // Throws "Cannot play MIDI music: no audio output device" with the libraries' own words.
+    // Throws "Cannot play music: no sound output was found." with the libraries' own words.
     fluid_audio_driver_t* open(const FluidSynthLibrary& lib, fluid_settings_t* settings,
                                fluid_synth_t* synth);
 

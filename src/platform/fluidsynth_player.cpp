@@ -53,7 +53,8 @@ struct Tune {
     fluid_audio_driver_t* driver = nullptr;
 };
 
-enum class Phase { NoTune, Starting, Ready };
+// Silent: the tune counts as open, but the machine cannot sound it (no audio output, say).
+enum class Phase { NoTune, Starting, Ready, Silent };
 
 } // namespace
 
@@ -91,7 +92,10 @@ struct FluidSynthPlayer::Core {
     Phase phase = Phase::NoTune;
     bool wanted = false; // play() asked for the tune and no stop() came since
     Tune tune;           // the open tune's objects once it has started
-    std::string failure;
+    std::string failure; // the tune's own, forgotten by the next open or close
+    // What the machine lacks to sound any tune: said once per run, kept until it is reported.
+    std::string soundFailure;
+    bool soundFailureTold = false;
     std::function<void()> notice;
 
     void run();
@@ -100,6 +104,7 @@ struct FluidSynthPlayer::Core {
     void makeSettings();
     void discard(Tune& t);
     void fail(const Job& job, const std::string& message);
+    void silence(const Job& job, const std::string& message);
     void playLocked();
 };
 
@@ -124,6 +129,7 @@ void FluidSynthPlayer::Core::run()
 void FluidSynthPlayer::Core::start(const Job& j)
 {
     Tune made;
+    bool tunesFault = false;
     try {
         fluidlog::forget();
         makeSynthesizer(j.path);
@@ -132,16 +138,21 @@ void FluidSynthPlayer::Core::start(const Job& j)
             if (j.generation != generation)
                 return;
         }
+        tunesFault = true;
         made.player = lib->new_fluid_player(synth);
         if (!made.player)
             throw cannotPlay(j.path, "FluidSynth cannot make a MIDI player" + fluidlog::take());
         lib->fluid_player_set_playback_callback(made.player, forwardEvent, &gate);
         if (lib->fluid_player_add_mem(made.player, j.bytes.data(), j.bytes.size()) != FLUID_OK)
             throw cannotPlay(j.path, "FluidSynth cannot take the tune" + fluidlog::take());
+        tunesFault = false;
         made.driver = output.open(*lib, settings, synth);
     } catch (const std::exception& e) {
         discard(made);
-        fail(j, e.what());
+        if (tunesFault)
+            fail(j, e.what());
+        else
+            silence(j, e.what());
         return;
     }
 
@@ -223,6 +234,25 @@ void FluidSynthPlayer::Core::fail(const Job& j, const std::string& message)
         phase = Phase::NoTune;
         wanted = false;
         failure = message;
+        tell = notice;
+    }
+    if (tell)
+        tell();
+}
+
+void FluidSynthPlayer::Core::silence(const Job& j, const std::string& message)
+{
+    // The tune stays open without a sound, so that its buttons and a launch behave as with
+    // speakers; every start tries the output anew, but its lack is said once per run.
+    std::function<void()> tell;
+    {
+        std::lock_guard lock(mutex);
+        if (j.generation != generation || quitting)
+            return;
+        phase = Phase::Silent;
+        if (std::exchange(soundFailureTold, true))
+            return;
+        soundFailure = message;
         tell = notice;
     }
     if (tell)
@@ -347,6 +377,7 @@ MusicState FluidSynthPlayer::state() const
     case Phase::NoTune:
         return MusicState::NoTune;
     case Phase::Starting:
+    case Phase::Silent:
         return c.wanted ? MusicState::Playing : MusicState::Halted;
     case Phase::Ready:
         break;
@@ -381,7 +412,7 @@ void FluidSynthPlayer::reportFailure()
     std::string failure;
     {
         std::lock_guard lock(core_->mutex);
-        failure.swap(core_->failure);
+        failure.swap(core_->soundFailure.empty() ? core_->failure : core_->soundFailure);
     }
     if (!failure.empty())
         throw VeldrunError(failure);
