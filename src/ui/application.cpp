@@ -101,8 +101,8 @@ int runVeldrun(int argc, char** argv, const StartOverrides& overrides)
     FluidSynthPlayer music;
     // The tune drawn at start is checked at once, so its file's fault is said in its place among
     // start-up's boxes, before the window. FluidSynth, its SoundFont and the audio output are
-    // loaded only after the first frame: a third of a second, several times the whole window, so
-    // a machine without sound output hears of it just after the window comes up.
+    // loaded only after the first frame: its forty libraries and the synthesizer alone cost a
+    // fifth of the window's time, so a machine without sound output hears of it just after.
     music.hold();
     QtProcessStarter processes;
     QtDesktopShell shell;
