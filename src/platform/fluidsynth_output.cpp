@@ -6,6 +6,18 @@
 #include <algorithm>
 #include <vector>
 
+void AudioOutput::configure(const FluidSynthLibrary& lib, fluid_settings_t* settings,
+                            const std::string& audioFile)
+{
+    if (asked_ == "file") {
+        lib.fluid_settings_setstr(settings, "audio.file.name", audioFile.c_str());
+        lib.fluid_settings_setstr(settings, "audio.file.type", "raw");
+        lib.fluid_settings_setstr(settings, "audio.file.format", "s16");
+        lib.fluid_settings_setstr(settings, "audio.file.endian", "cpu");
+    }
+    configured_ = fluidSetting(lib, settings, "audio.driver");
+}
+
 fluid_audio_driver_t* AudioOutput::open(const FluidSynthLibrary& lib, fluid_settings_t* settings,
                                         fluid_synth_t* synth)
 {

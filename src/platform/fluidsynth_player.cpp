@@ -53,8 +53,7 @@ struct Tune {
     fluid_audio_driver_t* driver = nullptr;
 };
 
-// Silent: the tune counts as open, but the machine cannot sound it (no audio output, say).
-enum class Phase { NoTune, Starting, Ready, Silent };
+enum class Phase { NoTune, Starting, Ready, Silent }; // Silent: open, but the machine cannot sound it
 
 } // namespace
 
@@ -90,11 +89,10 @@ struct FluidSynthPlayer::Core {
     bool busy = false;
     bool quitting = false;
     Phase phase = Phase::NoTune;
-    bool wanted = false; // play() asked for the tune and no stop() came since
-    Tune tune;           // the open tune's objects once it has started
-    std::string failure; // the tune's own, forgotten by the next open or close
-    // What the machine lacks to sound any tune: said once per run, kept until it is reported.
-    std::string soundFailure;
+    bool wanted = false;      // play() asked for the tune and no stop() came since
+    Tune tune;                // the open tune's objects once it has started
+    std::string failure;      // the tune's own, forgotten by the next open or close
+    std::string soundFailure; // what the machine lacks: told once a run, kept until reported
     bool soundFailureTold = false;
     std::function<void()> notice;
 
@@ -103,8 +101,7 @@ struct FluidSynthPlayer::Core {
     void makeSynthesizer(const std::string& tunePath);
     void makeSettings();
     void discard(Tune& t);
-    void fail(const Job& job, const std::string& message);
-    void silence(const Job& job, const std::string& message);
+    void fail(const Job& job, const std::string& message, bool machines);
     void playLocked();
 };
 
@@ -129,7 +126,7 @@ void FluidSynthPlayer::Core::run()
 void FluidSynthPlayer::Core::start(const Job& j)
 {
     Tune made;
-    bool tunesFault = false;
+    bool machines = true;
     try {
         fluidlog::forget();
         makeSynthesizer(j.path);
@@ -138,21 +135,18 @@ void FluidSynthPlayer::Core::start(const Job& j)
             if (j.generation != generation)
                 return;
         }
-        tunesFault = true;
+        machines = false;
         made.player = lib->new_fluid_player(synth);
         if (!made.player)
             throw cannotPlay(j.path, "FluidSynth cannot make a MIDI player" + fluidlog::take());
         lib->fluid_player_set_playback_callback(made.player, forwardEvent, &gate);
         if (lib->fluid_player_add_mem(made.player, j.bytes.data(), j.bytes.size()) != FLUID_OK)
             throw cannotPlay(j.path, "FluidSynth cannot take the tune" + fluidlog::take());
-        tunesFault = false;
+        machines = true;
         made.driver = output.open(*lib, settings, synth);
     } catch (const std::exception& e) {
         discard(made);
-        if (tunesFault)
-            fail(j, e.what());
-        else
-            silence(j, e.what());
+        fail(j, e.what(), machines);
         return;
     }
 
@@ -206,13 +200,7 @@ void FluidSynthPlayer::Core::makeSettings()
     lib->fluid_settings_setint(settings, "synth.polyphony", 128);
     if (options.sampleRate > 0)
         lib->fluid_settings_setnum(settings, "synth.sample-rate", options.sampleRate);
-    if (options.audioDriver == "file") {
-        lib->fluid_settings_setstr(settings, "audio.file.name", options.audioFile.c_str());
-        lib->fluid_settings_setstr(settings, "audio.file.type", "raw");
-        lib->fluid_settings_setstr(settings, "audio.file.format", "s16");
-        lib->fluid_settings_setstr(settings, "audio.file.endian", "cpu");
-    }
-    output.setConfigured(fluidSetting(*lib, settings, "audio.driver"));
+    output.configure(*lib, settings, options.audioFile);
 }
 
 void FluidSynthPlayer::Core::discard(Tune& t)
@@ -224,35 +212,25 @@ void FluidSynthPlayer::Core::discard(Tune& t)
     t = {};
 }
 
-void FluidSynthPlayer::Core::fail(const Job& j, const std::string& message)
+void FluidSynthPlayer::Core::fail(const Job& j, const std::string& message, bool machines)
 {
     std::function<void()> tell;
     {
         std::lock_guard lock(mutex);
         if (j.generation != generation || quitting)
             return;
-        phase = Phase::NoTune;
-        wanted = false;
-        failure = message;
-        tell = notice;
-    }
-    if (tell)
-        tell();
-}
-
-void FluidSynthPlayer::Core::silence(const Job& j, const std::string& message)
-{
-    // The tune stays open without a sound, so that its buttons and a launch behave as with
-    // speakers; every start tries the output anew, but its lack is said once per run.
-    std::function<void()> tell;
-    {
-        std::lock_guard lock(mutex);
-        if (j.generation != generation || quitting)
-            return;
-        phase = Phase::Silent;
-        if (std::exchange(soundFailureTold, true))
-            return;
-        soundFailure = message;
+        if (machines) {
+            // A fault of the machine leaves the tune open without a sound, so that its buttons
+            // and a launch behave as with speakers; every start tries anew, but it is told once.
+            phase = Phase::Silent;
+            if (std::exchange(soundFailureTold, true))
+                return;
+            soundFailure = message;
+        } else {
+            phase = Phase::NoTune;
+            wanted = false;
+            failure = message;
+        }
         tell = notice;
     }
     if (tell)
@@ -361,12 +339,6 @@ void FluidSynthPlayer::close()
     // The audio driver goes first and is made anew by the next start.
     c.discard(closing);
     c.lib->fluid_synth_system_reset(c.synth);
-}
-
-bool FluidSynthPlayer::starting() const
-{
-    std::lock_guard lock(core_->mutex);
-    return core_->phase == Phase::Starting;
 }
 
 MusicState FluidSynthPlayer::state() const

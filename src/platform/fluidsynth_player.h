@@ -57,8 +57,6 @@ class FluidSynthPlayer : public MusicPlayer {
     void reportFailure();
     // Waits until the last opened tune has started or failed; at once while the player is held.
     void waitUntilStarted();
-    // Whether an opened tune is still on its way: held, or starting on the player's thread.
-    bool starting() const;
 
     // Whether FluidSynth has been loaded into the process yet.
     static bool fluidSynthLoaded();
