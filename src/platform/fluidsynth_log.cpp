@@ -66,7 +66,7 @@ void forget()
     logLines.clear();
 }
 
-std::string take()
+std::vector<std::string> takeLines()
 {
     std::vector<LogLine> lines;
     {
@@ -80,9 +80,14 @@ std::string take()
         if (std::find(kept.begin(), kept.end(), lines[i].text) == kept.end())
             kept.push_back(lines[i].text);
     }
+    return kept;
+}
+
+std::string take()
+{
     std::string text;
-    for (const auto& k : kept)
-        text += '\n' + k;
+    for (const auto& line : takeLines())
+        text += '\n' + line;
     return text;
 }
 

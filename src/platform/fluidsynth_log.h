@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct FluidSynthLibrary;
 
@@ -12,8 +13,10 @@ namespace fluidlog {
 void install(const FluidSynthLibrary& lib);
 // Drops the lines kept so far.
 void forget();
-// The lines said since the last forget, each once and each after a line break; of a run of ALSA
-// lines only the last, which names what finally failed.
+// The lines said since the last forget, each once; of a run of ALSA lines only the last, which
+// names what finally failed.
+std::vector<std::string> takeLines();
+// The same lines, each after a line break.
 std::string take();
 
 } // namespace fluidlog

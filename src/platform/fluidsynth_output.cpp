@@ -6,6 +6,18 @@
 #include <algorithm>
 #include <vector>
 
+void AudioOutput::configure(const FluidSynthLibrary& lib, fluid_settings_t* settings,
+                            const std::string& audioFile)
+{
+    if (asked_ == "file") {
+        lib.fluid_settings_setstr(settings, "audio.file.name", audioFile.c_str());
+        lib.fluid_settings_setstr(settings, "audio.file.type", "raw");
+        lib.fluid_settings_setstr(settings, "audio.file.format", "s16");
+        lib.fluid_settings_setstr(settings, "audio.file.endian", "cpu");
+    }
+    configured_ = fluidSetting(lib, settings, "audio.driver");
+}
+
 fluid_audio_driver_t* AudioOutput::open(const FluidSynthLibrary& lib, fluid_settings_t* settings,
                                         fluid_synth_t* synth)
 {
@@ -27,5 +39,9 @@ fluid_audio_driver_t* AudioOutput::open(const FluidSynthLibrary& lib, fluid_sett
             return driver;
         }
     }
-    throw VeldrunError("Cannot play MIDI music: no audio output device" + fluidlog::take());
+    // One sentence a user without speakers understands; what each driver said follows on one line.
+    std::string said;
+    for (const auto& line : fluidlog::takeLines())
+        said += (said.empty() ? "\n" : "; ") + line;
+    throw VeldrunError("Cannot play music: no sound output was found." + said);
 }

@@ -12,9 +12,10 @@ class AudioOutput {
     // Empty: no driver asked for, the fallbacks are tried.
     explicit AudioOutput(std::string asked) : asked_(std::move(asked)) {}
 
-    // FluidSynth's configured driver, read once the settings are made.
-    void setConfigured(std::string driver) { configured_ = std::move(driver); }
-    // Throws "Cannot play MIDI music: no audio output device" with the libraries' own words.
+    // Once the settings are made: points the "file" driver at audioFile as raw 16-bit samples,
+    // and reads FluidSynth's configured driver.
+    void configure(const FluidSynthLibrary& lib, fluid_settings_t* settings, const std::string& audioFile);
+    // Throws "Cannot play music: no sound output was found." with the libraries' own words.
     fluid_audio_driver_t* open(const FluidSynthLibrary& lib, fluid_settings_t* settings,
                                fluid_synth_t* synth);
 

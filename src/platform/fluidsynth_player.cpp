@@ -53,7 +53,7 @@ struct Tune {
     fluid_audio_driver_t* driver = nullptr;
 };
 
-enum class Phase { NoTune, Starting, Ready };
+enum class Phase { NoTune, Starting, Ready, Silent }; // Silent: open, but the machine cannot sound it
 
 } // namespace
 
@@ -89,9 +89,11 @@ struct FluidSynthPlayer::Core {
     bool busy = false;
     bool quitting = false;
     Phase phase = Phase::NoTune;
-    bool wanted = false; // play() asked for the tune and no stop() came since
-    Tune tune;           // the open tune's objects once it has started
-    std::string failure;
+    bool wanted = false;      // play() asked for the tune and no stop() came since
+    Tune tune;                // the open tune's objects once it has started
+    std::string failure;      // the tune's own, forgotten by the next open or close
+    std::string soundFailure; // what the machine lacks: told once a run, kept until reported
+    bool soundFailureTold = false;
     std::function<void()> notice;
 
     void run();
@@ -99,7 +101,7 @@ struct FluidSynthPlayer::Core {
     void makeSynthesizer(const std::string& tunePath);
     void makeSettings();
     void discard(Tune& t);
-    void fail(const Job& job, const std::string& message);
+    void fail(const Job& job, const std::string& message, bool machines);
     void playLocked();
 };
 
@@ -124,6 +126,7 @@ void FluidSynthPlayer::Core::run()
 void FluidSynthPlayer::Core::start(const Job& j)
 {
     Tune made;
+    bool machines = true;
     try {
         fluidlog::forget();
         makeSynthesizer(j.path);
@@ -132,16 +135,18 @@ void FluidSynthPlayer::Core::start(const Job& j)
             if (j.generation != generation)
                 return;
         }
+        machines = false;
         made.player = lib->new_fluid_player(synth);
         if (!made.player)
             throw cannotPlay(j.path, "FluidSynth cannot make a MIDI player" + fluidlog::take());
         lib->fluid_player_set_playback_callback(made.player, forwardEvent, &gate);
         if (lib->fluid_player_add_mem(made.player, j.bytes.data(), j.bytes.size()) != FLUID_OK)
             throw cannotPlay(j.path, "FluidSynth cannot take the tune" + fluidlog::take());
+        machines = true;
         made.driver = output.open(*lib, settings, synth);
     } catch (const std::exception& e) {
         discard(made);
-        fail(j, e.what());
+        fail(j, e.what(), machines);
         return;
     }
 
@@ -195,13 +200,7 @@ void FluidSynthPlayer::Core::makeSettings()
     lib->fluid_settings_setint(settings, "synth.polyphony", 128);
     if (options.sampleRate > 0)
         lib->fluid_settings_setnum(settings, "synth.sample-rate", options.sampleRate);
-    if (options.audioDriver == "file") {
-        lib->fluid_settings_setstr(settings, "audio.file.name", options.audioFile.c_str());
-        lib->fluid_settings_setstr(settings, "audio.file.type", "raw");
-        lib->fluid_settings_setstr(settings, "audio.file.format", "s16");
-        lib->fluid_settings_setstr(settings, "audio.file.endian", "cpu");
-    }
-    output.setConfigured(fluidSetting(*lib, settings, "audio.driver"));
+    output.configure(*lib, settings, options.audioFile);
 }
 
 void FluidSynthPlayer::Core::discard(Tune& t)
@@ -213,16 +212,25 @@ void FluidSynthPlayer::Core::discard(Tune& t)
     t = {};
 }
 
-void FluidSynthPlayer::Core::fail(const Job& j, const std::string& message)
+void FluidSynthPlayer::Core::fail(const Job& j, const std::string& message, bool machines)
 {
     std::function<void()> tell;
     {
         std::lock_guard lock(mutex);
         if (j.generation != generation || quitting)
             return;
-        phase = Phase::NoTune;
-        wanted = false;
-        failure = message;
+        if (machines) {
+            // A fault of the machine leaves the tune open without a sound, so that its buttons
+            // and a launch behave as with speakers; every start tries anew, but it is told once.
+            phase = Phase::Silent;
+            if (std::exchange(soundFailureTold, true))
+                return;
+            soundFailure = message;
+        } else {
+            phase = Phase::NoTune;
+            wanted = false;
+            failure = message;
+        }
         tell = notice;
     }
     if (tell)
@@ -333,12 +341,6 @@ void FluidSynthPlayer::close()
     c.lib->fluid_synth_system_reset(c.synth);
 }
 
-bool FluidSynthPlayer::starting() const
-{
-    std::lock_guard lock(core_->mutex);
-    return core_->phase == Phase::Starting;
-}
-
 MusicState FluidSynthPlayer::state() const
 {
     const Core& c = *core_;
@@ -347,6 +349,7 @@ MusicState FluidSynthPlayer::state() const
     case Phase::NoTune:
         return MusicState::NoTune;
     case Phase::Starting:
+    case Phase::Silent:
         return c.wanted ? MusicState::Playing : MusicState::Halted;
     case Phase::Ready:
         break;
@@ -381,7 +384,7 @@ void FluidSynthPlayer::reportFailure()
     std::string failure;
     {
         std::lock_guard lock(core_->mutex);
-        failure.swap(core_->failure);
+        failure.swap(core_->soundFailure.empty() ? core_->failure : core_->soundFailure);
     }
     if (!failure.empty())
         throw VeldrunError(failure);

@@ -12,7 +12,9 @@
 // open() reads and checks the tune at once, so a missing or damaged file fails there. The rest
 // of a start (loading FluidSynth, making the synthesizer, loading the SoundFont, opening the audio
 // output) takes a tenth of a second or more and runs on the player's own thread; the tune sounds
-// when it is done. What fails there leaves No tune and is kept until reportFailure() throws it.
+// when it is done. A fault of the tune found there leaves No tune and is kept until
+// reportFailure() throws it. What the machine lacks (the audio output, the library, a SoundFont)
+// leaves the tune open but silent, and is kept for reportFailure() only the first time in a run.
 // Meanwhile the tune counts as Playing once play() is called, as Halted after stop(); close may
 // come at any moment, and a stop waits for the outcome unless the player is held.
 //
@@ -51,12 +53,10 @@ class FluidSynthPlayer : public MusicPlayer {
     // failure to the thread that shows errors, which then calls reportFailure().
     void setFailureNotice(std::function<void()> notice);
     // Throws VeldrunError with the failure of the last start, once; nothing when there is none.
-    // A later open or close forgets a failure nobody asked for.
+    // A later open or close forgets a tune's failure nobody asked for, never the machine's.
     void reportFailure();
     // Waits until the last opened tune has started or failed; at once while the player is held.
     void waitUntilStarted();
-    // Whether an opened tune is still on its way: held, or starting on the player's thread.
-    bool starting() const;
 
     // Whether FluidSynth has been loaded into the process yet.
     static bool fluidSynthLoaded();

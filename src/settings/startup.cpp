@@ -28,8 +28,8 @@ std::string currentDirectory()
 
 void TForm1::FormCreate()
 {
-    // A step that fails is reported and the next one still runs: a machine without MIDI output
-    // or without its settings file still starts with a complete command line.
+    // A step that fails is reported at once, before the window is shown, and the next one still
+    // runs: without its tune or its settings file it still starts with a complete command line.
     auto step = [this](auto&& run) {
         try {
             run();

@@ -12,7 +12,6 @@
 #include "ui/open_display.h"
 #include "ui/qt_error_box.h"
 #include "ui/qt_question_box.h"
-#include "ui/startup_boxes.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -60,14 +59,14 @@ namespace {
 
 // What waits for the first frame: the desktop's folder pictures and the music (after a second at
 // the latest, should the window come up without being exposed), unless the caller overrides it.
-std::unique_ptr<AfterFirstFrame> finishAfterFirstFrame(MainWindow& window, StartupBoxes& startupBoxes,
+std::unique_ptr<AfterFirstFrame> finishAfterFirstFrame(MainWindow& window, FluidSynthPlayer& music,
                                                        const std::function<void()>& atFirstFrame)
 {
-    auto finishStart = [&window, &startupBoxes, started = std::make_shared<bool>(false)] {
+    auto finishStart = [&window, &music, started = std::make_shared<bool>(false)] {
         if (std::exchange(*started, true))
             return;
         window.fileBrowser().useDesktopIcons();
-        startupBoxes.finish();
+        music.release();
     };
     auto firstFrame =
         std::make_unique<AfterFirstFrame>(atFirstFrame ? atFirstFrame : std::function<void()>(finishStart));
@@ -99,14 +98,15 @@ int runVeldrun(int argc, char** argv, const StartOverrides& overrides)
     ErrorBox& errors = overrides.errors ? *overrides.errors : boxes;
     ClockRandom random;
     FluidSynthPlayer music;
-    // The tune drawn at start is checked at once, but FluidSynth, its SoundFont and the audio
-    // output are loaded only after the first frame: they cost more than the whole window.
+    // The tune drawn at start is checked at once, so its file's fault is said in its place among
+    // start-up's boxes, before the window. FluidSynth, its SoundFont and the audio output are
+    // loaded only after the first frame: its forty libraries and the synthesizer alone cost a
+    // fifth of the window's time, so a machine without sound output hears of it just after.
     music.hold();
     QtProcessStarter processes;
     QtDesktopShell shell;
     QtQuestionBox questions(&window);
-    StartupBoxes startupBoxes(errors, music);
-    TForm1 form{Services{pictures, music, processes, shell, startupBoxes, window, random, questions}};
+    TForm1 form{Services{pictures, music, processes, shell, errors, window, random, questions}};
     window.bind(form);
     reportMusicFailures(music, window);
     SoftwareDbIdentifier cartridges;
@@ -116,7 +116,7 @@ int runVeldrun(int argc, char** argv, const StartOverrides& overrides)
     // shown: until then the form's reader model holds all there is to show.
     window.dispatch(&TForm1::FormCreate);
 
-    auto firstFrame = finishAfterFirstFrame(window, startupBoxes, overrides.atFirstFrame);
+    auto firstFrame = finishAfterFirstFrame(window, music, overrides.atFirstFrame);
     window.show();
     app->exec();
 

@@ -20,6 +20,7 @@ int runVeldrun(int argc, char** argv, const StartOverrides& overrides = {});
 class FluidSynthPlayer;
 class MainWindow;
 
-// What fails while a tune starts on the music player's own thread (no audio output, no SoundFont)
-// is shown once in the window's error box, from the GUI thread, like any other failure.
+// What fails while a tune starts on the music player's own thread is shown in the window's error
+// box, from the GUI thread, like any other failure; what the machine lacks (no sound output, no
+// SoundFont) the player tells only once in a run.
 void reportMusicFailures(FluidSynthPlayer& music, MainWindow& window);
