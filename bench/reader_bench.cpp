@@ -4,6 +4,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>
+#include <QTextBlock>
 #include <QTextDocument>
 
 #include <benchmark/benchmark.h>

@@ -12,31 +12,17 @@
 
 namespace {
 
-// The system's face of each kind, where a run's named face is not installed.
+// The named face first, then the system's face of its kind for where it is not installed.
 QStringList facesOf(const TextFormat& f)
 {
     QStringList faces;
     if (!f.face.empty())
         faces.append(QString::fromStdString(f.face));
-    switch (f.faceKind) {
-    case FaceKind::Monospace:
+    constexpr const char* kinds[] = {nullptr, "serif", "sans-serif", nullptr, "cursive", "fantasy"};
+    if (f.faceKind == FaceKind::Monospace)
         faces.append(QFontDatabase::systemFont(QFontDatabase::FixedFont).families());
-        break;
-    case FaceKind::Serif:
-        faces.append("serif");
-        break;
-    case FaceKind::SansSerif:
-        faces.append("sans-serif");
-        break;
-    case FaceKind::Script:
-        faces.append("cursive");
-        break;
-    case FaceKind::Decorative:
-        faces.append("fantasy");
-        break;
-    case FaceKind::Default:
-        break;
-    }
+    else if (const char* kind = kinds[static_cast<int>(f.faceKind)])
+        faces.append(kind);
     return faces;
 }
 

@@ -156,7 +156,7 @@ TEST_F(ReaderWindowTest, RendersFormattingAndParagraphs)
     EXPECT_EQ(r.fontPointSize(), 16.0);
     EXPECT_NE(r.fontWeight(), QFont::Bold);
     EXPECT_NE(formatAt(10).foreground().color(), QColor(255, 0, 0)) << "the colour ends with its run";
-    EXPECT_TRUE(QFontInfo(formatAt(second.position() + 20).font()).fixedPitch()) << "the option in monospace";
+    EXPECT_TRUE(QFontInfo(formatAt(second.position() + 16).font()).fixedPitch()) << "the option in monospace";
     EXPECT_FALSE(QFontInfo(formatAt(second.position() + 12).font().resolve(view()->font())).fixedPitch());
 }
 
