@@ -1,12 +1,15 @@
 #include "reader/rtf_reader.h"
+#include "reader/text_decoding.h"
 #include "ui/reader_document.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>
+#include <QTextBlock>
 #include <QTextDocument>
 
 #include <benchmark/benchmark.h>
 
+#include <fstream>
 #include <string>
 
 namespace {
@@ -45,7 +48,41 @@ void showParagraph(benchmark::State& bench, bool spaces)
     bench.SetComplexityN(bench.range(0));
 }
 
+// The process's peak resident memory, in MiB.
+double peakMiB()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("VmHWM:"))
+            return std::stod(line.substr(6)) / 1024;
+    return 0;
+}
+
+// A plain text of that many empty lines, shown again and again in one document (each time after
+// another text): from the file's bytes to the first screenful laid out, or to the whole text laid
+// out, which the view does a step at a time after showing the first.
+void showManyLines(benchmark::State& bench, bool whole)
+{
+    application();
+    const std::string bytes(static_cast<std::size_t>(bench.range(0)), '\n');
+    QTextDocument document;
+    document.setTextWidth(305);
+    for (auto _ : bench) {
+        renderReaderDocument(document, reader::readDocument(bytes), 96);
+        QAbstractTextDocumentLayout* layout = document.documentLayout();
+        benchmark::DoNotOptimize(whole ? layout->documentSize()
+                                       : layout->blockBoundingRect(document.begin()).size());
+    }
+    bench.counters["blocks"] = document.blockCount();
+    bench.counters["peak_MiB"] = peakMiB();
+}
+
 } // namespace
+
+static void BM_showManyLines(benchmark::State& bench) { showManyLines(bench, false); }
+static void BM_layOutManyLines(benchmark::State& bench) { showManyLines(bench, true); }
+BENCHMARK(BM_showManyLines)->Arg(786'432)->Arg(2 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_layOutManyLines)->Arg(786'432)->Arg(2 << 20)->Unit(benchmark::kMillisecond);
 
 static void BM_showParagraphOfWords(benchmark::State& bench) { showParagraph(bench, true); }
 static void BM_showParagraphOfOneWord(benchmark::State& bench) { showParagraph(bench, false); }

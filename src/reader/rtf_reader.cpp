@@ -224,19 +224,31 @@ class RtfParser {
             group().hidden = on;
         } else if (name == "f") {
             group().font = fonts_.kind(parameter);
+            fonts_.apply(parameter, f);
         } else if (name == "plain") {
-            TextFormat reset;
-            reset.align = f.align;
-            reset.leftIndent = f.leftIndent;
-            reset.firstIndent = f.firstIndent;
-            reset.tabs = std::move(f.tabs);
-            f = std::move(reset);
-            group().hidden = false;
-            group().font = fonts_.kind(defaultFont_);
+            plain(f);
         } else {
             return false;
         }
         return true;
+    }
+
+    // Character formatting back to the document's default font; the paragraph's stays.
+    void plain(TextFormat& f)
+    {
+        TextFormat reset;
+        reset.align = f.align;
+        reset.leftIndent = f.leftIndent;
+        reset.firstIndent = f.firstIndent;
+        reset.tabs = std::move(f.tabs);
+        reset.spaceBefore = f.spaceBefore;
+        reset.spaceAfter = f.spaceAfter;
+        reset.lineSpacing = f.lineSpacing;
+        reset.lineMultiple = f.lineMultiple;
+        fonts_.apply(defaultFont_, reset);
+        f = std::move(reset);
+        group().hidden = false;
+        group().font = fonts_.kind(defaultFont_);
     }
 
     bool paragraphFormat(std::string_view name, long parameter)

@@ -5,10 +5,10 @@
 #include <string_view>
 
 // A small Rich Text Format reader: text, the character formatting the reader shows (bold,
-// italic, underline, strike-through, size, colour), paragraph alignment, indents and tab stops,
-// tables as tab-separated rows, and the escapes for code-page bytes, Unicode and symbol fonts.
-// Hidden text, pictures, objects, styles and document information are skipped. Any input is read
-// in one pass, with bounded nesting; it never fails.
+// italic, underline, strike-through, size, colour, the font table's faces), paragraph alignment,
+// indents, tab stops, spacing and line spacing, tables as tab-separated rows, and the escapes for code-page
+// bytes, Unicode and symbol fonts. Hidden text, pictures, objects, styles and document information are
+// skipped. Any input is read in one pass, with bounded nesting; it never fails.
 namespace reader {
 
 // Whether the bytes are in Rich Text Format: they start with "{\rtf".

@@ -54,10 +54,33 @@ constexpr std::array<Glyph, 9> wingdingsGlyphs{{{0x6C, U'\u25CF'},
                                                 {0xFB, U'\u2717'},
                                                 {0xFC, U'\u2713'}}};
 
-FontKind kindOf(std::string_view name, long charset)
+struct Family {
+    std::string_view word;
+    FaceKind kind;
+};
+constexpr std::array<Family, 7> families{{{"fnil", FaceKind::Default},
+                                          {"froman", FaceKind::Serif},
+                                          {"fswiss", FaceKind::SansSerif},
+                                          {"fmodern", FaceKind::Monospace},
+                                          {"fscript", FaceKind::Script},
+                                          {"fdecor", FaceKind::Decorative},
+                                          {"ftech", FaceKind::Default}}};
+
+// Faces that documents name under \fnil or without their pitch, where the kind alone would not tell.
+constexpr std::array<std::string_view, 8> monospaceFaces{
+    "Courier", "Courier New", "Consolas", "Lucida Console", "Terminal", "Fixedsys", "Menlo", "Monaco"};
+
+std::string_view trimmed(std::string_view name)
 {
     while (!name.empty() && name.front() == ' ')
         name.remove_prefix(1);
+    while (!name.empty() && name.back() == ' ')
+        name.remove_suffix(1);
+    return name;
+}
+
+FontKind kindOf(std::string_view name, long charset)
+{
     if (name.starts_with("Wingdings"))
         return FontKind::Wingdings;
     if (name.starts_with("Symbol") || charset == 2) // 2: the symbol character set
@@ -107,7 +130,8 @@ bool paragraphWord(TextFormat& f, std::string_view name, long parameter)
     const auto twips = static_cast<int>(std::clamp(parameter, -maxIndent, maxIndent));
     if (name == "pard") {
         f.align = ParagraphAlign::Left;
-        f.leftIndent = f.firstIndent = 0;
+        f.leftIndent = f.firstIndent = f.spaceBefore = f.spaceAfter = f.lineSpacing = 0;
+        f.lineMultiple = false;
         f.tabs.clear();
     } else if (name == "ql" || name == "qc" || name == "qr" || name == "qj") {
         f.align = name == "qc"   ? ParagraphAlign::Center
@@ -118,6 +142,12 @@ bool paragraphWord(TextFormat& f, std::string_view name, long parameter)
         f.leftIndent = twips;
     } else if (name == "fi") {
         f.firstIndent = twips;
+    } else if (name == "sb" || name == "sa") {
+        (name == "sb" ? f.spaceBefore : f.spaceAfter) = std::max(0, twips);
+    } else if (name == "sl") {
+        f.lineSpacing = twips;
+    } else if (name == "slmult") {
+        f.lineMultiple = parameter == 1;
     } else if (name == "tx") {
         if (twips > 0 && f.tabs.size() < maxTabs)
             f.tabs.insert(std::upper_bound(f.tabs.begin(), f.tabs.end(), twips), twips);
@@ -177,8 +207,16 @@ void FontTable::word(std::string_view name, long value)
         number_ = value;
         name_.clear();
         charset_ = 0;
+        face_ = FaceKind::Default;
+        fixedPitch_ = false;
     } else if (name == "fcharset") {
         charset_ = value;
+    } else if (name == "fprq") {
+        fixedPitch_ = value == 1;
+    } else {
+        for (const Family& f : families)
+            if (name == f.word)
+                face_ = f.kind;
     }
 }
 
@@ -189,15 +227,29 @@ void FontTable::byte(unsigned char b)
             name_ += static_cast<char>(b);
         return;
     }
-    if (fonts_.size() < maxFonts || fonts_.count(number_))
-        fonts_[number_] = kindOf(name_, charset_);
+    if (fonts_.size() >= maxFonts && !fonts_.count(number_))
+        return;
+    const std::string_view name = trimmed(name_);
+    Font& font = fonts_[number_];
+    font.kind = kindOf(name, charset_);
+    font.name = font.kind == FontKind::Text ? std::string(name) : std::string();
+    const bool monospace =
+        fixedPitch_ || std::find(monospaceFaces.begin(), monospaceFaces.end(), name) != monospaceFaces.end();
+    font.face = font.kind != FontKind::Text ? FaceKind::Default : monospace ? FaceKind::Monospace : face_;
     name_.clear();
 }
 
 FontKind FontTable::kind(long number) const
 {
     const auto found = fonts_.find(number);
-    return found == fonts_.end() ? FontKind::Text : found->second;
+    return found == fonts_.end() ? FontKind::Text : found->second.kind;
+}
+
+void FontTable::apply(long number, TextFormat& format) const
+{
+    const auto found = fonts_.find(number);
+    format.face = found == fonts_.end() ? std::string() : found->second.name;
+    format.faceKind = found == fonts_.end() ? FaceKind::Default : found->second.face;
 }
 
 } // namespace reader::rtf

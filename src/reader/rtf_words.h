@@ -10,8 +10,9 @@
 #include <vector>
 
 // What the RTF reader looks up: the destinations it skips, the control words that stand for a
-// character or set a paragraph's format, and the document's colour and font tables. Fonts matter only where
-// they change what a byte means: the symbol fonts that word processors write list bullets in.
+// character or set a paragraph's format, and the document's colour and font tables. A font gives its
+// face and kind to the runs set in it; the symbol fonts that word processors write list bullets in
+// change what a byte means instead.
 namespace reader::rtf {
 
 // Groups whose text is not document text.
@@ -47,17 +48,27 @@ class ColorTable {
     bool done_ = false;
 };
 
-// \fonttbl: entries of \fN, \fcharsetN and a name ended by ';'.
+// \fonttbl: entries of \fN, a family (\froman, \fmodern, ...), \fcharsetN, \fprqN and a name
+// ended by ';'.
 class FontTable {
   public:
     void word(std::string_view name, long value);
     void byte(unsigned char b);
     FontKind kind(long number) const;
+    // Sets the run's face and kind from font `number`; an unknown font is the view's own face.
+    void apply(long number, TextFormat& format) const;
 
   private:
-    std::map<long, FontKind> fonts_;
+    struct Font {
+        FontKind kind = FontKind::Text;
+        std::string name;
+        FaceKind face = FaceKind::Default;
+    };
+    std::map<long, Font> fonts_;
     long number_ = 0;
     long charset_ = 0;
+    FaceKind face_ = FaceKind::Default;
+    bool fixedPitch_ = false;
     std::string name_;
 };
 

@@ -12,7 +12,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
-#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 
 namespace {
@@ -62,7 +62,6 @@ ReaderWindow::ReaderWindow(Treader& model, QWidget* parent) : QMainWindow(parent
     fmsxman_->setAcceptRichText(false);
     usePaperColours(fmsxman_);
     fmsxman_->setTabChangesFocus(true);
-    fmsxman_->setTabStopDistance(720 * fmsxman_->logicalDpiX() / 1440.0); // half an inch, as word processors
 
     auto* bevel = new QFrame(panel);
     bevel->setObjectName("Bevel1");
@@ -115,9 +114,20 @@ void ReaderWindow::showEvent(QShowEvent* event)
     });
 }
 
+// Each text gets a document of its own: the view's cursor would follow the insertions into its
+// document and make the view lay out the whole text at once; a new one starts at the top and
+// is laid out as far as it is in sight.
 void ReaderWindow::render()
 {
     renderedLoads_ = model_.loads;
-    renderReaderDocument(*fmsxman_->document(), model_.fmsxman, fmsxman_->logicalDpiX());
-    fmsxman_->moveCursor(QTextCursor::Start);
+    auto* document = new QTextDocument(fmsxman_);
+    document->setDefaultFont(fmsxman_->font());
+    document->setTextWidth(fmsxman_->viewport()->width());
+    renderReaderDocument(*document, model_.fmsxman, fmsxman_->logicalDpiX());
+    QTextDocument* old = fmsxman_->document();
+    const bool ours = old->parent() == fmsxman_; // the view deletes the one it made itself
+    fmsxman_->setDocument(document);
+    fmsxman_->setTabStopDistance(720 * fmsxman_->logicalDpiX() / 1440.0); // half an inch, as word processors
+    if (ours)
+        delete old;
 }

@@ -8,7 +8,9 @@ static void PrintTo(const TextRun& r, std::ostream* os)
     *os << '"' << r.text << '"' << (r.format.bold ? " b" : "") << (r.format.italic ? " i" : "")
         << (r.format.underline ? " ul" : "") << (r.format.strike ? " strike" : "") << " fs"
         << r.format.halfPoints << " align" << static_cast<int>(r.format.align) << " li" << r.format.leftIndent
-        << " fi" << r.format.firstIndent << " tabs" << r.format.tabs.size();
+        << " fi" << r.format.firstIndent << " tabs" << r.format.tabs.size() << " face'" << r.format.face
+        << "'" << static_cast<int>(r.format.faceKind) << " sb" << r.format.spaceBefore << " sa"
+        << r.format.spaceAfter << " sl" << r.format.lineSpacing << (r.format.lineMultiple ? "*" : "");
     if (r.format.color)
         *os << " cf#" << std::hex << *r.format.color << std::dec;
 }
@@ -70,6 +72,20 @@ struct F {
         f.tabs = std::move(tabs);
         return *this;
     }
+    F& face(std::string name, FaceKind kind)
+    {
+        f.face = std::move(name);
+        f.faceKind = kind;
+        return *this;
+    }
+    F& spacing(int before, int after, int line, bool multiple)
+    {
+        f.spaceBefore = before;
+        f.spaceAfter = after;
+        f.lineSpacing = line;
+        f.lineMultiple = multiple;
+        return *this;
+    }
     operator TextFormat() const { return f; }
 };
 
@@ -117,6 +133,11 @@ INSTANTIATE_TEST_SUITE_P(
                 {{"a\u00A0b\u00ADc\u2011d{}\\\u2014\u2022\u2018", plain}}},
         RtfCase{"UnknownWordsIgnored", R"({\rtf1\foo123 x\bar-5 y\zzz})", {{"xy", plain}}},
         RtfCase{"HiddenTextHidden", R"({\rtf1 a{\v secret\par}b\v c\v0 d\v e\plain f})", {{"abdf", plain}}},
+        RtfCase{"ParagraphSpacingUntilPard",
+                R"({\rtf1\pard\sb200\sa80\sl-300 a\plain\par\pard\sl360\slmult1 b\par\pard\sa-5 c})",
+                {{"a\n", F().spacing(200, 80, -300, false)},
+                 {"b\n", F().spacing(0, 0, 360, true)},
+                 {"c", plain}}},
         RtfCase{"IndentsAndTabStops",
                 R"({\rtf1\pard\fi-360\li720\tx1440\tx720 1.\tab x\par\pard y})",
                 {{"1.\tx\n", F().indent(720, -360, {720, 1440})}, {"y", plain}}}));
@@ -143,6 +164,17 @@ INSTANTIATE_TEST_SUITE_P(
                 R"({\rtf1{\fonttbl{\f0\fswiss Arial;}{\f3\froman\fcharset2{\*\panose 0501}Symbol;})"
                 R"({\f9\fnil\fcharset2 Wingdings;}}{\listtext\f3\'b7\tab}a{\f9\'a7}\'b7{\f3\u-3913?}})",
                 {{"\u2022\ta\u25AA\u00B7\u2022", plain}}},
+        RtfCase{
+            "FontFamiliesAndMonospaceFaces",
+            R"({\rtf1\deff0{\fonttbl{\f0\fswiss Arial;}{\f1\fmodern\fcharset0 Courier New;}{\f2\fnil Consolas;})"
+            R"({\f3\froman\fprq1 Fixed ;}{\f4\froman Times;}{\f5\fnil\fcharset2 Symbol;}})"
+            R"(\f1 a\f2 b\f3 c\f4 d\f5 e\f9 f\f4\plain g})",
+            {{"a", F().face("Courier New", FaceKind::Monospace)},
+             {"b", F().face("Consolas", FaceKind::Monospace)},
+             {"c", F().face("Fixed", FaceKind::Monospace)},
+             {"d", F().face("Times", FaceKind::Serif)},
+             {"ef", plain},
+             {"g", F().face("Arial", FaceKind::SansSerif)}}},
         RtfCase{"BinaryDataSkipped", "{\\rtf1 a{\\pict\\bin4 }{\\}}b}", {{"ab", plain}}},
         RtfCase{"RawLineEndsIgnored", "{\\rtf1 a\r\nb\\\nc}", {{"ab\nc", plain}}}));
 

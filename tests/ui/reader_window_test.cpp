@@ -4,6 +4,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
+#include <QFontInfo>
 #include <QFrame>
 #include <QMenu>
 #include <QPushButton>
@@ -115,19 +116,32 @@ TEST_F(ReaderWindowTest, RendersFormattingAndParagraphs)
     TextFormat bold;
     bold.bold = true;
     bold.align = ParagraphAlign::Center;
+    bold.spaceAfter = 120;
     TextFormat red;
     red.color = 0xFF0000;
     red.halfPoints = 32;
-    model.fmsxman.runs = {{"Title\n", bold}, {"red", red}, {" plain\u2028next", {}}};
+    TextFormat mono;
+    mono.face = "Courier New";
+    mono.faceKind = FaceKind::Monospace;
+    TextFormat heading;
+    heading.spaceBefore = 200;
+    heading.spaceAfter = 90;
+    model.fmsxman.runs = {{"Title\n", bold}, {"red", red},        {" plain\u2028next ", {}},
+                          {"-sq 5\n", mono}, {"Head\n", heading}, {"text", {}}};
     ++model.loads;
     window.refresh();
 
     QTextDocument* doc = view()->document();
-    EXPECT_EQ(doc->blockCount(), 2);
+    EXPECT_EQ(doc->blockCount(), 4);
     EXPECT_EQ(doc->firstBlock().text(), "Title");
     EXPECT_EQ(doc->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-    EXPECT_EQ(doc->lastBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
-    EXPECT_EQ(doc->lastBlock().text(), QString("red plain") + QChar(0x2028) + "next");
+    const QTextBlock second = doc->firstBlock().next();
+    EXPECT_EQ(second.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    EXPECT_EQ(second.text(), QString("red plain") + QChar(0x2028) + "next -sq 5");
+    // The space after a paragraph and the space before the next add up, as in word processors.
+    EXPECT_EQ(second.blockFormat().topMargin(), 8.0);
+    EXPECT_EQ(second.next().blockFormat().topMargin(), 200 / 15.0);
+    EXPECT_EQ(doc->lastBlock().blockFormat().topMargin(), 6.0);
 
     auto formatAt = [&](int position) {
         QTextCursor c(doc);
@@ -140,11 +154,39 @@ TEST_F(ReaderWindowTest, RendersFormattingAndParagraphs)
     EXPECT_EQ(r.fontPointSize(), 16.0);
     EXPECT_NE(r.fontWeight(), QFont::Bold);
     EXPECT_NE(formatAt(10).foreground().color(), QColor(255, 0, 0)) << "the colour ends with its run";
+    EXPECT_TRUE(QFontInfo(formatAt(second.position() + 16).font()).fixedPitch()) << "the option in monospace";
+    EXPECT_FALSE(QFontInfo(formatAt(second.position() + 12).font().resolve(view()->font())).fixedPitch());
 }
 
 } // namespace
 
 namespace {
+
+// A text of 786,432 empty lines shown after another one: lines share blocks, and the part the
+// layout could not hold is cut with a line that says so.
+TEST_F(ReaderWindowTest, ManyLinesAfterAnEarlierTextShareBlocksAndATooTallTextIsCut)
+{
+    model.fmsxman.runs = {{"Manual\n", {}}};
+    ++model.loads;
+    window.showAndRaise();
+    window.refresh();
+    for (const std::size_t lines : {std::size_t{100'000}, std::size_t{786'432}}) {
+        model.fmsxman.runs = {{std::string(lines - 1, '\n') + "end", {}}};
+        ++model.loads;
+        window.refresh();
+        const QTextDocument* doc = view()->document();
+        EXPECT_LT(doc->blockCount(), 2 + static_cast<int>(lines / 64)) << lines;
+        EXPECT_EQ(view()->textCursor().position(), 0);
+        const QString last = doc->lastBlock().text();
+        if (lines == 100'000) {
+            EXPECT_EQ(doc->characterCount(), static_cast<int>(lines) + 3);
+            EXPECT_TRUE(last.endsWith(QChar(0x2028) + QString("end")));
+        } else {
+            EXPECT_EQ(last, "[The text is taller than the reader can show: it was cut here.]");
+            EXPECT_LT(doc->documentLayout()->documentSize().height(), 8'000'000);
+        }
+    }
+}
 
 TEST_F(ReaderWindowTest, EveryLoadStartsFromTheViewsOwnFormat)
 {

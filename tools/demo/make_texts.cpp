@@ -136,6 +136,19 @@ bool writeFile(const fs::path& path, const std::string& bytes)
     return static_cast<bool>(out);
 }
 
+// The About text is written here wrapped; the file holds each paragraph on one line, so that the
+// reader wraps it at its own width.
+std::string oneLinePerParagraph(const std::string& text)
+{
+    std::string r;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool inParagraph =
+            text[i] == '\n' && i > 0 && text[i - 1] != '\n' && i + 1 < text.size() && text[i + 1] != '\n';
+        r += inParagraph ? ' ' : text[i];
+    }
+    return r;
+}
+
 // The texts use the CR LF line ends of the platform the front-end comes from.
 std::string withCrLf(const std::string& text)
 {
@@ -158,7 +171,7 @@ int main(int argc, char** argv)
     }
     const fs::path dir = argv[1];
     fs::create_directories(dir / "roms");
-    const bool ok = writeFile(dir / "About.txt", withCrLf(aboutText)) &&
+    const bool ok = writeFile(dir / "About.txt", withCrLf(oneLinePerParagraph(aboutText))) &&
                     writeFile(dir / "emulator" / "fmsx-dos.txt", manual()) &&
                     writeFile(dir / "settings.CFG", defaultSettings);
     return ok ? 0 : 1;
