@@ -13,11 +13,12 @@ struct PictureBox {
     void clear() { picture.reset(); }
 };
 
-// A menu item's caption, check mark and enabled state.
+// A menu item's caption, check mark and enabled state; the hint says why it is disabled.
 struct MenuItem {
     std::string caption;
     bool checked = false;
     bool enabled = true;
+    std::string hint;
 };
 
 // The file list of the browser as the handlers read it. The view keeps it up to date before it
@@ -49,9 +50,19 @@ class TForm1 {
     PictureBox sccpic;
     PictureBox gamepic;
     bool commandAreaShown = false; // editline, emuname, Label6 and start
-    MenuItem Show1{"&Show"};
-    MenuItem fMSX1{"&fMSX", true, true};
-    MenuItem BrMSX1{"BrMSX", false, false};
+    MenuItem Show1{"&Show", false, true, {}};
+    MenuItem fMSX1{"&fMSX", true, true, {}};
+    MenuItem BrMSX1{"BrMSX", false, false, {}};
+
+    // The running emulator (launch/): its items in the Emulator menu and the state the window shows.
+    MenuItem Pause1{"&Pause", false, false, {}};
+    MenuItem Reset1{"&Reset", false, false, {}};
+    MenuItem Stop1{"S&top", false, false, {}};
+    MenuItem DiskA1{"Change disk in drive &A...", false, false, {}};
+    MenuItem DiskB1{"Change disk in drive &B...", false, false, {}};
+    MenuItem Eject1{"&Eject disks", false, false, {}};
+    MenuItem Screenshot1{"&Screenshot", false, false, {}};
+    std::string sessionstate = "Emulator: none";
 
     // The file browser.
     FileListBox FileListBox1;
@@ -97,6 +108,19 @@ class TForm1 {
     void endknopClick();
     void Close1Click();
 
+    // The running emulator (launch/).
+    void Pause1Click();
+    void Reset1Click();
+    void Stop1Click();
+    void DiskA1Click();
+    void DiskB1Click();
+    void Eject1Click();
+    void Screenshot1Click();
+    // The emulator's state changed: the menu and the state follow; a failed end is raised once.
+    void sessionChange();
+    // A ROM or disk image picked while openMSX runs is offered into the running machine.
+    void offerToRunningMachine(bool cartridge, const std::string& path);
+
     // Settings file and start-up (settings/).
     void Save1Click();
     void LoadknopClick();
@@ -127,7 +151,10 @@ class TForm1 {
     const Services& services() const { return services_; }
 
   private:
+    void followSession();
+
     Services services_;
+    int reportedRun_ = 0; // the last run whose end was shown
 };
 
 // Each track bar, the control that shows it, and the handler it runs when its position changes,

@@ -4,8 +4,8 @@
 #include "platform/clock_random.h"
 #include "platform/fluidsynth_player.h"
 #include "platform/qt_desktop_shell.h"
+#include "platform/qt_emulator_session.h"
 #include "platform/qt_pictures.h"
-#include "platform/qt_process_starter.h"
 #include "platform/softwaredb_identifier.h"
 #include "ui/Unit2.h"
 #include "ui/file_browser.h"
@@ -103,11 +103,16 @@ int runVeldrun(int argc, char** argv, const StartOverrides& overrides)
     // The tune drawn at start is checked at once, but FluidSynth, its SoundFont and the audio
     // output are loaded only after the first frame: they cost more than the whole window.
     music.hold();
-    QtProcessStarter processes;
+    QtEmulatorSession emulator;
+    // What the emulator does by itself (it starts, answers, ends) reaches the form like an event.
+    emulator.setChangeNotice([&window] {
+        QMetaObject::invokeMethod(
+            &window, [&window] { window.dispatch(&TForm1::sessionChange); }, Qt::QueuedConnection);
+    });
     QtDesktopShell shell;
     QtQuestionBox questions(&window);
     StartupBoxes startupBoxes(errors, music);
-    TForm1 form{Services{pictures, music, processes, shell, startupBoxes, window, random, questions}};
+    TForm1 form{Services{pictures, music, emulator, shell, startupBoxes, window, random, questions}};
     window.bind(form);
     reportMusicFailures(music, window);
     SoftwareDbIdentifier cartridges;
@@ -132,7 +137,7 @@ int runVeldrun(int argc, char** argv, const StartOverrides& overrides)
     window.show();
     app->exec();
 
-    // Shutdown closes the tune; a started emulator keeps running.
+    // Shutdown closes the tune; a started emulator keeps running (the session lets it go).
     music.close();
     return 0;
 }

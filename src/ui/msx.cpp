@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
@@ -32,6 +33,12 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), panel_(new QWidge
     panel_->setFixedSize(841, 481);
     setCentralWidget(panel_);
     buildMainMenu(menuBar(), mainMenu());
+    // The emulator's state at the right end of the menu bar: the window keeps its size and every
+    // control its place, and the state sits beside the menu that acts on it.
+    auto* sessionState = new QLabel(menuBar());
+    sessionState->setObjectName(QStringLiteral("sessionstate"));
+    sessionState->setContentsMargins(0, 0, 6, 0);
+    menuBar()->setCornerWidget(sessionState, Qt::TopRightCorner);
     buildControls(panel_, mainWindowControls());
     fillCatalogueTree(requireChild<QTreeWidget>(panel_, "TreeView1"));
 

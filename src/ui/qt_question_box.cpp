@@ -1,5 +1,7 @@
 #include "ui/qt_question_box.h"
 
+#include <QFile>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -24,4 +26,13 @@ void QtQuestionBox::tell(const std::string& message)
                     QMessageBox::Ok, owner(parent_));
     box.setObjectName(QStringLiteral("messageBox"));
     box.exec();
+}
+
+std::string QtQuestionBox::chooseFile(const std::string& title, const std::string& folder,
+                                      const std::string& filter)
+{
+    const QString file = QFileDialog::getOpenFileName(
+        owner(parent_), QString::fromLocal8Bit(title), QFile::decodeName(QByteArray::fromStdString(folder)),
+        QString::fromLocal8Bit(filter) + QStringLiteral(";;All files (*)"));
+    return QFile::encodeName(file).toStdString();
 }

@@ -6,15 +6,20 @@ VELDRUN_E2E_OUT (where screenshots and logs go). Run one flow with
     test_flows.py Flows.test_launch_with_saved_settings
 Exits with 77 (skipped) when the X tools are missing.
 """
+import html
 import os
+import pwd
 import re
+import shutil
+import socket
 import sys
 import tempfile
+import time
 import unittest
 
 sys.dont_write_bytecode = True  # nothing is written into the source tree
 import x11  # noqa: E402
-from frontend import AppDir, Veldrun  # noqa: E402
+from frontend import AppDir, Veldrun, split_box_copy  # noqa: E402
 
 VELDRUN = os.environ.get("VELDRUN", "")
 APP_SOURCE = os.environ.get("VELDRUN_APP", "")
@@ -51,6 +56,37 @@ def photograph_failures(cls):
         run.__doc__ = getattr(cls, name).__doc__
         setattr(cls, name, run)
     return cls
+
+
+
+def openmsx_socket(pid):
+    return f"{os.environ.get('TMPDIR') or '/tmp'}/openmsx-{pwd.getpwuid(os.getuid()).pw_name}/socket.{pid}"
+
+
+def openmsx(pid, command):
+    """openMSX's own answer to a command, through its control socket."""
+    with socket.socket(socket.AF_UNIX) as s:
+        s.settimeout(10)
+        s.connect(openmsx_socket(pid))
+        s.sendall(f"<openmsx-control><command>{html.escape(command, quote=False)}</command>".encode())
+        data = b""
+        while b"</reply>" not in data:
+            data += s.recv(4096)
+    return html.unescape(re.search(rb"<reply result=\"ok\">(.*?)</reply>", data, re.S).group(1).decode())
+
+
+def children(pid):
+    """The live child processes of a process."""
+    found = []
+    for entry in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open(f"/proc/{entry}/stat") as f:
+                state, ppid = f.read().rsplit(")", 1)[1].split()[:2]
+        except OSError:
+            continue
+        if int(ppid) == pid and state != "Z":
+            found.append(int(entry))
+    return found
 
 
 @photograph_failures
@@ -320,6 +356,95 @@ class Flows(unittest.TestCase):
         run.keys("alt+q")
         self.assertEqual(run.wait_exit(), 0)
         self.assertEqual(self.x.windows(reader), [])
+
+    # The running emulator
+
+    def use_openmsx(self, path=None):
+        """The real bridge and openMSX, with openMSX's files in the test's folder."""
+        if not shutil.which("openmsx") or not os.path.exists("/usr/share/cbios/cbios_main_msx2.rom"):
+            self.skipTest("openmsx and cbios are not installed")
+        shutil.copy(os.path.join(APP_SOURCE, "emulator", "fmsx-dos.exe"), self.app.file("emulator"))
+        home = os.path.join(self.tmp.name, "openmsx-home")
+        os.makedirs(os.path.join(home, "share"))
+        self.x.env.update(OPENMSX_HOME=home, SDL_AUDIODRIVER="dummy",
+                          XDG_CACHE_HOME=os.path.join(self.tmp.name, "cache"), PATH=path or os.environ["PATH"])
+
+    def answer_question(self, run, key):
+        box = run.wait_error_box()
+        self.x.focus(box)
+        title, message, buttons = split_box_copy(self.x.copy_with("ctrl+c", what="the question"))
+        self.assertEqual(buttons, ["Yes", "No"])
+        self.x.key(key)
+        self.x.wait_unmapped(box, "the question")
+        return message
+
+    def test_running_openmsx(self):
+        self.use_openmsx()
+        name = 'q[exec touch INJECTED]$x{y}".rom'
+        shutil.copy(self.app.file("roms", "veldrun-demo.rom"), self.app.file("roms", name))
+        run = self.start()
+        run.keys("alt+m")
+        pid = x11.wait_until(lambda: [p for p in children(run.proc.pid) if os.path.exists(openmsx_socket(p))],
+                             60, "openMSX's control socket")[0]
+
+        # Paused and resumed from the menu; openMSX itself says so.
+        def pause_is(answer):
+            run.menu("e", "p")
+            x11.wait_until(lambda: openmsx(pid, "set pause") == answer, 10, f"pause {answer}")
+        time.sleep(2)  # Veldrun looks for the socket four times a second
+        pause_is("true")
+        self.screenshot(run, "-1-paused")
+        pause_is("false")
+
+        # A second launch asks first, and No leaves the one emulator running.
+        run.keys("alt+m")
+        self.assertIn("still running", self.answer_question(run, "Return"))
+        self.assertEqual(children(run.proc.pid), [pid])
+
+        # The C-BIOS machine has no drive: the disk change is refused in words.
+        run.menu("e", "a")
+        self.assertRegex(run.answer_error_box(), r"^The running machine \S+ has no drive A: ")
+
+        # A cartridge picked while it runs goes in, its name exactly as it is, running nothing.
+        run.click("DirectoryListBox1", dy=200)
+        run.x.type("r")
+        run.x.key("Return")
+        run.click("FileListBox1", dy=258)
+        run.x.type("q")
+        self.assertIn("into cartridge slot 1 of the running emulator", self.answer_question(run, "alt+y"))
+        x11.wait_until(lambda: openmsx(pid, "lindex [carta] 1") == self.app.file("roms", name), 10, "the cartridge")
+        self.assertEqual([f for f in os.listdir(self.app.file("roms")) if "INJECTED" == f], [])
+
+        run.menu("e", "s")
+        saved = run.answer_error_box()
+        self.assertTrue(os.path.isfile(self.app.file("screenshots", "veldrun0001.png")), saved)
+        run.menu("e", "t")
+        x11.wait_until(lambda: not children(run.proc.pid), 20, "openMSX to stop")
+        self.assertTrue(run.no_error_box(), "a stop is no failure")
+        self.screenshot(run, "-2-stopped")
+
+    def test_emulator_failures(self):
+        self.use_openmsx(path=os.path.join(self.tmp.name, "no-openmsx"))
+        run = self.start()
+        run.keys("alt+m")
+        self.assertTrue(run.answer_error_box().startswith("openMSX is not installed: install the packages"))
+        run.keys("alt+q")
+        run.wait_exit()
+
+        self.x.env["PATH"] = os.environ["PATH"]
+        rom = self.app.file("roms", "bad.rom")
+        self.app.write(os.path.join("roms", "bad.rom"), b"" if os.geteuid() == 0 else bytes(16384))
+        os.chmod(rom, 0o644 if os.geteuid() == 0 else 0)
+        again = self.start()
+        again.show_command_area()
+        again.click("editline", dx=20)
+        again.x.key("Home")
+        again.x.type(rom)
+        again.keys("alt+m")
+        reason = "the file is empty." if os.geteuid() == 0 else "permission denied."
+        self.assertEqual(again.wait_error_box(timeout=10) and again.answer_error_box(),
+                         f"openMSX cannot open the cartridge {rom}: {reason}")
+        self.screenshot(again)
 
 
 if __name__ == "__main__":
