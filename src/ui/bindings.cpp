@@ -325,7 +325,12 @@ void MainWindow::mirror()
         action->setEnabled(item.enabled);
         action->setToolTip(shown(item.hint)); // empty: the caption, as Qt makes it
     }
-    controls_->sessionstate->setText(shown(form.sessionstate));
+    // A long reason is cut to the label's width; the whole of it is its tooltip.
+    QLabel* sessionState = controls_->sessionstate;
+    const QString state = shown(form.sessionstate);
+    sessionState->setText(
+        sessionState->fontMetrics().elidedText(state, Qt::ElideRight, sessionState->contentsRect().width()));
+    sessionState->setToolTip(state);
     if (cartridgeTips_)
         cartridgeTips_->follow(state);
     if (mirrorFollower_)

@@ -21,6 +21,9 @@
 #include <QScreen>
 #include <QTreeWidget>
 
+// Room for the state beside the menus, whose captions end well before it.
+constexpr int sessionStateWidth = 330;
+
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), panel_(new QWidget(this))
 {
     window_art::init();
@@ -38,6 +41,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), panel_(new QWidge
     auto* sessionState = new QLabel(menuBar());
     sessionState->setObjectName(QStringLiteral("sessionstate"));
     sessionState->setContentsMargins(0, 0, 6, 0);
+    sessionState->setFixedWidth(sessionStateWidth);
+    sessionState->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     menuBar()->setCornerWidget(sessionState, Qt::TopRightCorner);
     buildControls(panel_, mainWindowControls());
     fillCatalogueTree(requireChild<QTreeWidget>(panel_, "TreeView1"));
