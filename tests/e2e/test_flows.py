@@ -359,7 +359,7 @@ class Flows(unittest.TestCase):
 
     # The running emulator
 
-    def use_openmsx(self, path=None):
+    def use_openmsx(self):
         """The real bridge and openMSX, with openMSX's files in the test's folder."""
         if not shutil.which("openmsx") or not os.path.exists("/usr/share/cbios/cbios_main_msx2.rom"):
             self.skipTest("openmsx and cbios are not installed")
@@ -367,7 +367,7 @@ class Flows(unittest.TestCase):
         home = os.path.join(self.tmp.name, "openmsx-home")
         os.makedirs(os.path.join(home, "share"))
         self.x.env.update(OPENMSX_HOME=home, SDL_AUDIODRIVER="dummy",
-                          XDG_CACHE_HOME=os.path.join(self.tmp.name, "cache"), PATH=path or os.environ["PATH"])
+                          XDG_CACHE_HOME=os.path.join(self.tmp.name, "cache"))
 
     def answer_question(self, run, key):
         box = run.wait_error_box()
@@ -421,14 +421,18 @@ class Flows(unittest.TestCase):
         self.screenshot(run, "-2-stopped")
 
     def test_emulator_failures(self):
-        self.use_openmsx(path=os.path.join(self.tmp.name, "no-openmsx"))
-        run = self.start()
+        self.use_openmsx()
+        x_env = self.x.env  # only veldrun and what it starts lack openMSX on their PATH
+        self.x.env = dict(x_env, PATH=os.path.join(self.tmp.name, "no-openmsx"))
+        run = Veldrun(self.x, self.app, VELDRUN, self.log)
+        self.x.env = x_env
+        self.runs.append(run)
+        run.wait_started()
         run.keys("alt+m")
         self.assertTrue(run.answer_error_box().startswith("openMSX is not installed: install the packages"))
         run.keys("alt+q")
         run.wait_exit()
 
-        self.x.env["PATH"] = os.environ["PATH"]
         rom = self.app.file("roms", "bad.rom")
         self.app.write(os.path.join("roms", "bad.rom"), b"" if os.geteuid() == 0 else bytes(16384))
         os.chmod(rom, 0o644 if os.geteuid() == 0 else 0)
