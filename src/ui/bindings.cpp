@@ -327,10 +327,10 @@ void MainWindow::mirror()
     }
     // A long reason is cut to the label's width; the whole of it is its tooltip.
     QLabel* sessionState = controls_->sessionstate;
-    const QString state = shown(form.sessionstate);
-    sessionState->setText(
-        sessionState->fontMetrics().elidedText(state, Qt::ElideRight, sessionState->contentsRect().width()));
-    sessionState->setToolTip(state);
+    const QString sessionText = shown(form.sessionstate);
+    sessionState->setText(sessionState->fontMetrics().elidedText(sessionText, Qt::ElideRight,
+                                                                 sessionState->contentsRect().width()));
+    sessionState->setToolTip(sessionText);
     if (cartridgeTips_)
         cartridgeTips_->follow(state);
     if (mirrorFollower_)
