@@ -6,12 +6,9 @@ VELDRUN_E2E_OUT (where screenshots and logs go). Run one flow with
     test_flows.py Flows.test_launch_with_saved_settings
 Exits with 77 (skipped) when the X tools are missing.
 """
-import html
 import os
-import pwd
 import re
 import shutil
-import socket
 import sys
 import tempfile
 import time
@@ -19,7 +16,7 @@ import unittest
 
 sys.dont_write_bytecode = True  # nothing is written into the source tree
 import x11  # noqa: E402
-from frontend import AppDir, Veldrun  # noqa: E402
+from frontend import AppDir, Veldrun, children, openmsx, openmsx_socket, use_real_bridge  # noqa: E402
 
 VELDRUN = os.environ.get("VELDRUN", "")
 APP_SOURCE = os.environ.get("VELDRUN_APP", "")
@@ -57,36 +54,6 @@ def photograph_failures(cls):
         setattr(cls, name, run)
     return cls
 
-
-
-def openmsx_socket(pid):
-    return f"{os.environ.get('TMPDIR') or '/tmp'}/openmsx-{pwd.getpwuid(os.getuid()).pw_name}/socket.{pid}"
-
-
-def openmsx(pid, command):
-    """openMSX's own answer to a command, through its control socket."""
-    with socket.socket(socket.AF_UNIX) as s:
-        s.settimeout(10)
-        s.connect(openmsx_socket(pid))
-        s.sendall(f"<openmsx-control><command>{html.escape(command, quote=False)}</command>".encode())
-        data = b""
-        while b"</reply>" not in data:
-            data += s.recv(4096)
-    return html.unescape(re.search(rb"<reply result=\"ok\">(.*?)</reply>", data, re.S).group(1).decode())
-
-
-def children(pid):
-    """The live child processes of a process."""
-    found = []
-    for entry in filter(str.isdigit, os.listdir("/proc")):
-        try:
-            with open(f"/proc/{entry}/stat") as f:
-                state, ppid = f.read().rsplit(")", 1)[1].split()[:2]
-        except OSError:
-            continue
-        if int(ppid) == pid and state != "Z":
-            found.append(int(entry))
-    return found
 
 
 @photograph_failures
@@ -357,26 +324,8 @@ class Flows(unittest.TestCase):
         self.assertEqual(run.wait_exit(), 0)
         self.assertEqual(self.x.windows(reader), [])
 
-    # The running emulator
-
-    def use_openmsx(self):
-        """The real bridge and openMSX, with openMSX's files in the test's folder."""
-        if not shutil.which("openmsx") or not os.path.exists("/usr/share/cbios/cbios_main_msx2.rom"):
-            self.skipTest("openmsx and cbios are not installed")
-        shutil.copy(os.path.join(APP_SOURCE, "emulator", "fmsx-dos.exe"), self.app.file("emulator"))
-        home = os.path.join(self.tmp.name, "openmsx-home")
-        os.makedirs(os.path.join(home, "share"))
-        self.x.env.update(OPENMSX_HOME=home, SDL_AUDIODRIVER="dummy",
-                          XDG_CACHE_HOME=os.path.join(self.tmp.name, "cache"))
-
-    def answer_question(self, run, key):
-        box = run.wait_error_box()
-        self.x.focus(box)
-        self.x.key(key)
-        self.x.wait_unmapped(box, "the question")
-
     def test_running_openmsx(self):
-        self.use_openmsx()
+        use_real_bridge(self.app, APP_SOURCE, self.x.env)
         name = 'q[exec touch INJECTED]$x{y}".rom'
         shutil.copy(self.app.file("roms", "veldrun-demo.rom"), self.app.file("roms", name))
         run = self.start()
@@ -395,7 +344,7 @@ class Flows(unittest.TestCase):
 
         # A second launch asks first, and No leaves the one emulator running.
         run.keys("alt+m")
-        self.answer_question(run, "Return")
+        run.close_box("Return")
         self.assertEqual(children(run.proc.pid), [pid])
 
         # The C-BIOS machine has no drive: the disk change is refused in words.
@@ -408,43 +357,38 @@ class Flows(unittest.TestCase):
         run.x.key("Return")
         run.click("FileListBox1", dy=258)
         run.x.type("q")
-        self.answer_question(run, "alt+y")
+        run.close_box("alt+y")
         x11.wait_until(lambda: openmsx(pid, "lindex [carta] 1") == self.app.file("roms", name), 10, "the cartridge")
         self.assertEqual([f for f in os.listdir(self.app.file("roms")) if "INJECTED" == f], [])
 
         run.menu("e", "s")
-        self.answer_question(run, "Return")  # where the screenshot went
+        run.close_box("Return")  # where the screenshot went
         self.assertTrue(os.path.isfile(self.app.file("screenshots", "veldrun0001.png")))
         run.menu("e", "t")
         x11.wait_until(lambda: not children(run.proc.pid), 20, "openMSX to stop")
         self.assertTrue(run.no_error_box(), "a stop is no failure")
-        self.screenshot(run, "-2-stopped")
 
     def test_emulator_failures(self):
-        self.use_openmsx()
-        x_env = self.x.env  # only veldrun and what it starts lack openMSX on their PATH
-        self.x.env = dict(x_env, PATH=os.path.join(self.tmp.name, "no-openmsx"))
-        run = Veldrun(self.x, self.app, VELDRUN, self.log)
-        self.x.env = x_env
+        use_real_bridge(self.app, APP_SOURCE, self.x.env)
+        # Only veldrun and what it starts lack openMSX on their PATH.
+        run = Veldrun(self.x, self.app, VELDRUN, self.log, PATH=os.path.join(self.tmp.name, "no-openmsx"))
         self.runs.append(run)
         run.wait_started()
         run.keys("alt+m")
         self.assertTrue(run.answer_error_box().startswith("openMSX is not installed: install the packages"))
-        run.keys("alt+q")
-        run.wait_exit()
+        run.kill()
 
         rom = self.app.file("roms", "bad.rom")
-        self.app.write(os.path.join("roms", "bad.rom"), b"" if os.geteuid() == 0 else bytes(16384))
-        os.chmod(rom, 0o644 if os.geteuid() == 0 else 0)
+        self.app.write("roms/bad.rom", b"" if os.geteuid() == 0 else bytes(16384))
+        os.chmod(rom, 0o644 if os.geteuid() == 0 else 0)  # root reads any file, but not an empty one
         again = self.start()
         again.show_command_area()
         again.click("editline", dx=20)
         again.x.key("Home")
         again.x.type(rom)
         again.keys("alt+m")
-        reason = "the file is empty." if os.geteuid() == 0 else "permission denied."
-        self.assertEqual(again.wait_error_box(timeout=10) and again.answer_error_box(),
-                         f"openMSX cannot open the cartridge {rom}: {reason}")
+        self.assertEqual(again.wait_error_box(timeout=10) and again.answer_error_box(), "openMSX cannot open the "
+                         f"cartridge {rom}: {'the file is empty' if os.geteuid() == 0 else 'permission denied'}.")
         self.screenshot(again)
 
 
