@@ -91,8 +91,8 @@ LaunchPlan planLaunch(const std::vector<std::string>& arguments, const Environme
     const std::string program = findProgram("openmsx", environment.path);
     if (program.empty())
         return failed(exitNoEmulator, appDir,
-                      "openmsx was not found on PATH; install the emulator and its free system ROMs with "
-                      "\"sudo apt-get install openmsx cbios\"");
+                      "openMSX is not installed: install the packages openmsx and cbios "
+                      "(\"sudo apt-get install openmsx cbios\")");
 
     std::vector<std::string> probeLog;
     TestConfigAnswers answers(environment.cacheFile,

@@ -4,6 +4,7 @@
 
 #include "launch_plan.h"
 #include "machine_choice.h"
+#include "media_check.h"
 #include "openmsx_probe.h"
 
 #include <cerrno>
@@ -108,6 +109,14 @@ int main(int argc, char** argv)
                                     "at once, install them with \"sudo apt-get install cbios\"";
         plan.log.push_back(warning);
         std::cerr << warning << '\n';
+    }
+    // The front-end shows the last line a failed bridge writes: openMSX's fatal error on a file it
+    // cannot read comes out here, in words a user can act on.
+    if (const std::string unusable = bridge::unusableMedium(plan.arguments); !unusable.empty()) {
+        plan.log.push_back("fmsx-dos.exe: " + unusable);
+        writeLog(plan.appDir, plan.log);
+        std::cerr << plan.log.back() << '\n';
+        return bridge::exitUnusableMedium;
     }
     offerMachineChoiceFile(plan.appDir);
     writeLog(plan.appDir, plan.log);

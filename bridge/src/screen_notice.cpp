@@ -1,26 +1,8 @@
 #include "screen_notice.h"
 
-namespace bridge {
+#include "base/tcl_quoted.h"
 
-std::string tclQuoted(std::string_view text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '\n') {
-            out += "\\n";
-            continue;
-        }
-        // The command travels as a C string: a NUL would end it before the closing quote.
-        if (c == '\0') {
-            out += "\\000";
-            continue;
-        }
-        if (c == '\\' || c == '"' || c == '[' || c == ']' || c == '$' || c == '{' || c == '}')
-            out += '\\';
-        out += c;
-    }
-    return out + "\"";
-}
+namespace bridge {
 
 std::string noticeCommand(const std::vector<std::string>& lines, int seconds)
 {

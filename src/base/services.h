@@ -3,6 +3,8 @@
 // The outside world as the forms see it: small interfaces, each with one real adapter (Qt,
 // FluidSynth) and fakes in the tests. Standard C++ only: the core includes this header.
 
+#include "base/emulator_session.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,14 +44,6 @@ class MusicPlayer {
     virtual MusicState state() const = 0;
 };
 
-class ProcessStarter {
-  public:
-    virtual ~ProcessStarter() = default;
-    // Starts the program with its arguments passed separately (no shell), in the process's
-    // current directory, without waiting. A program that cannot start is not reported.
-    virtual void start(const std::string& program, const std::vector<std::string>& arguments) = 0;
-};
-
 class DesktopShell {
   public:
     virtual ~DesktopShell() = default;
@@ -76,6 +70,10 @@ class QuestionBox {
     virtual bool ask(const std::string& question) = 0;
     // An information box with one OK button.
     virtual void tell(const std::string& message) = 0;
+    // A file the user picks, starting in `folder` and showing the names `filter` matches ("Disk
+    // images (*.dsk)"); empty when the user cancels.
+    virtual std::string chooseFile(const std::string& title, const std::string& folder,
+                                   const std::string& filter) = 0;
 };
 
 // The windows themselves, as far as handlers need them.
@@ -100,7 +98,7 @@ class Random {
 struct Services {
     Pictures& pictures;
     MusicPlayer& music;
-    ProcessStarter& processes;
+    EmulatorSession& emulator;
     DesktopShell& shell;
     ErrorBox& errors;
     WindowHost& windows;

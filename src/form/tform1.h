@@ -13,11 +13,12 @@ struct PictureBox {
     void clear() { picture.reset(); }
 };
 
-// A menu item's caption, check mark and enabled state.
+// A menu item's caption, check mark and enabled state; the hint says why it is disabled.
 struct MenuItem {
     std::string caption;
     bool checked = false;
     bool enabled = true;
+    std::string hint;
 };
 
 // The file list of the browser as the handlers read it. The view keeps it up to date before it
@@ -48,14 +49,24 @@ class TForm1 {
     LauncherState state;
 
     // Display state.
-    PictureBox cpupic;                      // the selected machine
-    PictureBox fmpic;                       // the FM-PAC chip, shown while it is on
-    PictureBox sccpic;                      // the SCC chip, shown while it is on
-    PictureBox gamepic;                     // the catalogue title's or publisher's picture
-    bool commandAreaShown = false;          // editline, emuname, Label6 and start
-    MenuItem Show1{"&Show"};                // shows or hides the command area ("&Hide" while shown)
-    MenuItem fMSX1{"&fMSX", true, true};    // Emulator menu: fMSX-DOS is started
-    MenuItem BrMSX1{"BrMSX", false, false}; // Emulator menu: BrMSX is started
+    PictureBox cpupic;                          // the selected machine
+    PictureBox fmpic;                           // the FM-PAC chip, shown while it is on
+    PictureBox sccpic;                          // the SCC chip, shown while it is on
+    PictureBox gamepic;                         // the catalogue title's or publisher's picture
+    bool commandAreaShown = false;              // editline, emuname, Label6 and start
+    MenuItem Show1{"&Show", false, true, {}};   // shows or hides the command area ("&Hide" while shown)
+    MenuItem fMSX1{"&fMSX", true, true, {}};    // Emulator menu: fMSX-DOS is started
+    MenuItem BrMSX1{"BrMSX", false, false, {}}; // Emulator menu: BrMSX is started
+
+    // The running emulator (launch/): its items in the Emulator menu and the state the window shows.
+    MenuItem Pause1{"&Pause", false, false, {}};
+    MenuItem Reset1{"&Reset", false, false, {}};
+    MenuItem Stop1{"S&top", false, false, {}};
+    MenuItem DiskA1{"Change disk in drive &A...", false, false, {}};
+    MenuItem DiskB1{"Change disk in drive &B...", false, false, {}};
+    MenuItem Eject1{"&Eject disks", false, false, {}};
+    MenuItem Screenshot1{"&Screenshot", false, false, {}};
+    std::string sessionstate = "Emulator: none";
 
     // The file browser.
     FileListBox FileListBox1;       // the browser's file list
@@ -101,6 +112,19 @@ class TForm1 {
     void endknopClick();   // the "&Quit" button
     void Close1Click();    // the Quit menu item
 
+    // The running emulator (launch/).
+    void Pause1Click();
+    void Reset1Click();
+    void Stop1Click();
+    void DiskA1Click();
+    void DiskB1Click();
+    void Eject1Click();
+    void Screenshot1Click();
+    // The emulator's state changed: the menu and the state follow; a failed end is raised once.
+    void sessionChange();
+    // A ROM or disk image picked while openMSX runs is offered into the running machine.
+    void offerToRunningMachine(bool cartridge, const std::string& path);
+
     // Settings file and start-up (settings/).
     void Save1Click();      // writes settings.CFG (the menu item and the Save button)
     void LoadknopClick();   // reads settings.CFG (the button and two menu items)
@@ -131,7 +155,10 @@ class TForm1 {
     const Services& services() const { return services_; }
 
   private:
+    void followSession();
+
     Services services_;
+    int reportedRun_ = 0; // the last run whose end was shown
 };
 
 // Each track bar, the control that shows it, and the handler it runs when its position changes,

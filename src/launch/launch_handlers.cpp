@@ -3,6 +3,7 @@
 #include "files/paths.h"
 #include "form/tform1.h"
 #include "launch/line_names.h"
+#include "launch/session.h"
 
 namespace {
 
@@ -20,10 +21,13 @@ void TForm1::opslaan()
 void TForm1::startknopClick()
 {
     refuseNamesTheLineCannotCarry(state);
+    // One emulator at a time: a second never starts behind the user's back.
+    if (!makeRoomForLaunch(services_.emulator, services_.questions))
+        return;
     const std::string program = paths::under(state.default_, emulatorDirectory) + state.emulatorexe;
     const std::string found = paths::resolveCaseInsensitive(program);
-    // A missing emulator goes unreported, as the emulator's own failures do; a name the system
-    // cannot even look up would fail unseen, so it is said before anything changes.
+    // A name the system cannot even look up is said before anything changes; a missing emulator is
+    // said by the start itself.
     if (fileio::nameTooLong(found))
         throw cannotOpenFile(program);
     // Only an open tune is stopped: without one (no MIDI output, a missing tune) the emulator
@@ -35,9 +39,10 @@ void TForm1::startknopClick()
     const std::string response = paths::under(state.default_, responseFile);
     state.start = program + " @" + response;
 
-    // Program and argument travel separately, never through a shell: a space or a "$(...)" in
-    // the application directory stays part of the path.
-    services_.processes.start(found, {"@" + response});
+    // Program and argument travel separately as bytes, never through a shell: a space, a
+    // "$(...)" or a name that is not UTF-8 in the application directory stays part of the path.
+    services_.emulator.start(found, {"@" + response});
+    sessionChange();
     services_.windows.bringMainToFront();
 }
 

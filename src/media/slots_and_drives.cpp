@@ -50,9 +50,12 @@ void TForm1::FileListBox1Change()
         s.diskafile = editname;
         s.diskatext = editname;
     }
+    const bool romPicked = mask == "*.rom" && editname != "*.rom" && !FileListBox1.selected.empty();
     linecreate();
     if (diskPicked)
         offerCopyToDisks(FileListBox1, s.default_, services().questions);
+    if (romPicked || diskPicked)
+        offerToRunningMachine(romPicked, FileListBox1.fileName());
 }
 
 void TForm1::Clear1Click()

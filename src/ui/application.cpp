@@ -4,8 +4,8 @@
 #include "platform/clock_random.h"
 #include "platform/fluidsynth_player.h"
 #include "platform/qt_desktop_shell.h"
+#include "platform/qt_emulator_session.h"
 #include "platform/qt_pictures.h"
-#include "platform/qt_process_starter.h"
 #include "platform/softwaredb_identifier.h"
 #include "ui/file_browser.h"
 #include "ui/main_window.h"
@@ -103,10 +103,15 @@ int runVeldrun(int argc, char** argv, const StartOverrides& overrides)
     // loaded only after the first frame: its forty libraries and the synthesizer alone cost a
     // fifth of the window's time, so a machine without sound output hears of it just after.
     music.hold();
-    QtProcessStarter processes;
+    QtEmulatorSession emulator;
+    // What the emulator does by itself (it starts, answers, ends) reaches the form like an event.
+    emulator.setChangeNotice([&window] {
+        QMetaObject::invokeMethod(
+            &window, [&window] { window.dispatch(&TForm1::sessionChange); }, Qt::QueuedConnection);
+    });
     QtDesktopShell shell;
     QtQuestionBox questions(&window);
-    TForm1 form{Services{pictures, music, processes, shell, errors, window, random, questions}};
+    TForm1 form{Services{pictures, music, emulator, shell, errors, window, random, questions}};
     window.bind(form);
     reportMusicFailures(music, window);
     SoftwareDbIdentifier cartridges;
@@ -120,7 +125,7 @@ int runVeldrun(int argc, char** argv, const StartOverrides& overrides)
     window.show();
     app->exec();
 
-    // Shutdown closes the tune; a started emulator keeps running.
+    // Shutdown closes the tune; a started emulator keeps running (the session lets it go).
     music.close();
     return 0;
 }

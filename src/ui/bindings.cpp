@@ -91,6 +91,13 @@ const ClickBinding clickBindings[] = {
     {"MSDOS1", &TForm1::MSDOS1Click},
     {"fMSX1", &TForm1::fMSX1Click},
     {"BrMSX1", &TForm1::BrMSX1Click},
+    {"Pause1", &TForm1::Pause1Click},
+    {"Reset1", &TForm1::Reset1Click},
+    {"Stop1", &TForm1::Stop1Click},
+    {"DiskA1", &TForm1::DiskA1Click},
+    {"DiskB1", &TForm1::DiskB1Click},
+    {"Eject1", &TForm1::Eject1Click},
+    {"Screenshot1", &TForm1::Screenshot1Click},
     {"DownloadZAZURE1", &TForm1::DownloadZAZURE1Click},
     {"Downloademulator1", &TForm1::Downloademulator1Click},
     {"TULKonline1", &TForm1::TULKonline1Click},
@@ -135,9 +142,11 @@ struct MenuStateBinding {
 };
 
 const MenuStateBinding menuStateBindings[] = {
-    {"Show1", &TForm1::Show1},
-    {"fMSX1", &TForm1::fMSX1},
-    {"BrMSX1", &TForm1::BrMSX1},
+    {"Show1", &TForm1::Show1},   {"fMSX1", &TForm1::fMSX1},
+    {"BrMSX1", &TForm1::BrMSX1}, {"Pause1", &TForm1::Pause1},
+    {"Reset1", &TForm1::Reset1}, {"Stop1", &TForm1::Stop1},
+    {"DiskA1", &TForm1::DiskA1}, {"DiskB1", &TForm1::DiskB1},
+    {"Eject1", &TForm1::Eject1}, {"Screenshot1", &TForm1::Screenshot1},
 };
 
 // Shown and hidden together by "&Show" / "&Hide".
@@ -177,6 +186,7 @@ struct MainWindow::Controls {
     QLineEdit* editname;
     SpinButton* spin;
     QTreeWidget* tree;
+    QLabel* sessionstate;
 
     Controls(QWidget* window, QWidget* panel)
         : lists(resolve<QComboBox>(panel, listBindings)), tracks(resolve<QSlider>(panel, trackBarBindings)),
@@ -187,7 +197,8 @@ struct MainWindow::Controls {
           editline(requireChild<QLineEdit>(panel, "editline")),
           editname(requireChild<QLineEdit>(panel, "editname")),
           spin(requireChild<SpinButton>(panel, "SpinButton1")),
-          tree(requireChild<QTreeWidget>(panel, "TreeView1"))
+          tree(requireChild<QTreeWidget>(panel, "TreeView1")),
+          sessionstate(requireChild<QLabel>(window, "sessionstate"))
     {
         for (const char* name : commandArea)
             commandAreaWidgets.push_back(requireChild<QWidget>(panel, name));
@@ -327,7 +338,14 @@ void MainWindow::mirror()
         action->setText(shown(item.caption));
         action->setChecked(item.checked);
         action->setEnabled(item.enabled);
+        action->setToolTip(shown(item.hint)); // empty: the caption, as Qt makes it
     }
+    // A long reason is cut to the label's width; the whole of it is its tooltip.
+    QLabel* sessionState = controls_->sessionstate;
+    const QString sessionText = shown(form.sessionstate);
+    sessionState->setText(sessionState->fontMetrics().elidedText(sessionText, Qt::ElideRight,
+                                                                 sessionState->contentsRect().width()));
+    sessionState->setToolTip(sessionText);
     if (cartridgeTips_)
         cartridgeTips_->follow(state);
     if (reader_)

@@ -4,6 +4,7 @@
 
 class QMenuBar;
 
+// An item without a name is a separator.
 struct MenuItemSpec {
     const char* name;
     const char* caption; // "&" before the access key, "&&" for an ampersand

@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
@@ -26,6 +27,9 @@
 #include <QWindow>
 
 #include <algorithm>
+
+// Room for the state beside the menus, whose captions end well before it.
+constexpr int sessionStateWidth = 330;
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), panel_(new QWidget(this))
 {
@@ -39,6 +43,14 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), panel_(new QWidge
     panel_->setFixedSize(841, 481);
     setCentralWidget(panel_);
     buildMainMenu(menuBar(), mainMenu());
+    // The emulator's state at the right end of the menu bar: the window keeps its size and every
+    // control its place, and the state sits beside the menu that acts on it.
+    auto* sessionState = new QLabel(menuBar());
+    sessionState->setObjectName(QStringLiteral("sessionstate"));
+    sessionState->setContentsMargins(0, 0, 6, 0);
+    sessionState->setFixedWidth(sessionStateWidth);
+    sessionState->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    menuBar()->setCornerWidget(sessionState, Qt::TopRightCorner);
     buildControls(panel_, mainWindowControls());
     nameControls(panel_);
     showTipsAsPlainText();

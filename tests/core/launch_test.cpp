@@ -1,5 +1,6 @@
 #include "files/paths.h"
 #include "form/tform1.h"
+#include "launch/emulator_end.h"
 #include "support/fakes.h"
 
 #include <gtest/gtest.h>
@@ -261,5 +262,36 @@ TEST_F(LaunchForm, BothQuitCommandsCloseTheMainWindowAndSaveNothing)
     EXPECT_FALSE(std::filesystem::exists(responseFile()));
     EXPECT_FALSE(std::filesystem::exists(app.file("settings.CFG")));
 }
+
+// How an emulator ended and what it wrote, and what the box says.
+struct EndCase {
+    const char* name;
+    int status;
+    bool crashed;
+    const char* output;
+    const char* failure;
+};
+
+class EmulatorEnd : public ::testing::TestWithParam<EndCase> {};
+
+TEST_P(EmulatorEnd, IsSaidInTheUsersWords)
+{
+    const EndCase& c = GetParam();
+    EXPECT_EQ(emulatorFailure("/app/emulator/fmsx-dos.exe", c.status, c.crashed, c.output), c.failure);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, EmulatorEnd,
+    ::testing::Values(
+        EndCase{"WellEnded", 0, false, "Fatal error: an old one\n", ""},
+        EndCase{"BridgesLastWord", 4, false, "noise\nfmsx-dos.exe: openMSX is not installed\n",
+                "openMSX is not installed"},
+        EndCase{"OpenMsxFatalError", 1, false, "info: x\r\nFatal error: Invalid ROM file: /r.rom\r\n",
+                "openMSX stopped: Invalid ROM file: /r.rom"},
+        EndCase{"OtherProgramsLastLines", 3, false, "1\n2\n\n3\n4\n5\n6\n",
+                "The emulator fmsx-dos.exe ended with exit status 3; its last words:\n2\n3\n4\n5\n6"},
+        EndCase{"KilledInSilence", 0, true, "",
+                "The emulator fmsx-dos.exe stopped unexpectedly and wrote nothing"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

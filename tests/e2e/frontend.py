@@ -4,11 +4,16 @@ AppDir makes the application directory (a copy of the demo directory with a reco
 Veldrun starts the program in it and knows where the controls sit in the main window, so that a
 test can click them, use their access keys and read what the window shows through the clipboard.
 """
+import html
 import os
+import pwd
+import re
 import shutil
 import signal
+import socket
 import stat
 import subprocess
+import unittest
 
 from x11 import Timeout, wait_until
 
@@ -87,6 +92,46 @@ def split_box_copy(text):
     return parts[1].rstrip("\n"), parts[2][:-1], parts[3].split()
 
 
+def openmsx_socket(pid):
+    return f"{os.environ.get('TMPDIR') or '/tmp'}/openmsx-{pwd.getpwuid(os.getuid()).pw_name}/socket.{pid}"
+
+
+def openmsx(pid, command):
+    """openMSX's own answer to a command, through its control socket."""
+    with socket.socket(socket.AF_UNIX) as s:
+        s.settimeout(10)
+        s.connect(openmsx_socket(pid))
+        s.sendall(f"<openmsx-control><command>{html.escape(command, quote=False)}</command>".encode())
+        data = b""
+        while b"</reply>" not in data:
+            data += s.recv(4096)
+    return html.unescape(re.search(rb"<reply result=\"ok\">(.*?)</reply>", data, re.S).group(1).decode())
+
+
+def children(pid):
+    """The live child processes of a process."""
+    found = []
+    for entry in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open(f"/proc/{entry}/stat") as f:
+                state, ppid = f.read().rsplit(")", 1)[1].split()[:2]
+        except OSError:
+            continue
+        if int(ppid) == pid and state != "Z":
+            found.append(int(entry))
+    return found
+
+
+def use_real_bridge(app, source, env):
+    """The real bridge and openMSX in the application directory, openMSX's files beside it."""
+    if not shutil.which("openmsx") or not os.path.exists("/usr/share/cbios/cbios_main_msx2.rom"):
+        raise unittest.SkipTest("openmsx and cbios are not installed")
+    shutil.copy(os.path.join(source, "emulator", "fmsx-dos.exe"), app.file("emulator"))
+    home = os.path.join(app.root, "openmsx-home")
+    os.makedirs(os.path.join(home, "share"))
+    env.update(OPENMSX_HOME=home, SDL_AUDIODRIVER="dummy", XDG_CACHE_HOME=os.path.join(app.root, "cache"))
+
+
 class AppDir:
     """A copy of the demo application directory under a test's temporary folder."""
 
@@ -143,7 +188,7 @@ class AppDir:
 class Veldrun:
     """The program under test on an X server, and a person's hands on it."""
 
-    def __init__(self, x, app, veldrun, log_path):
+    def __init__(self, x, app, veldrun, log_path, **env_changes):
         self.x = x
         self.app = app
         self.log_path = log_path
@@ -151,7 +196,7 @@ class Veldrun:
         # music fails the same way everywhere.
         env = dict(x.env, QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="0",
                    PULSE_SERVER="unix:/nonexistent/veldrun-e2e",
-                   ALSA_CONFIG_PATH="/nonexistent/veldrun-e2e.conf")
+                   ALSA_CONFIG_PATH="/nonexistent/veldrun-e2e.conf", **env_changes)
         self.log = open(log_path, "ab")
         self.proc = subprocess.Popen([veldrun], cwd=app.path, env=env, stdout=self.log,
                                      stderr=subprocess.STDOUT, start_new_session=True)
@@ -234,6 +279,13 @@ class Veldrun:
         self.x.key("Return")
         self.x.wait_unmapped(box, "the error box")
         return message
+
+    def close_box(self, key):
+        """Answers a question or an information box with a key."""
+        box = self.wait_error_box()
+        self.x.focus(box)
+        self.x.key(key)
+        self.x.wait_unmapped(box, "the box")
 
     def no_error_box(self):
         return not self.x.windows(ERROR_BOX)

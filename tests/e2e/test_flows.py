@@ -8,13 +8,15 @@ Exits with 77 (skipped) when the X tools are missing.
 """
 import os
 import re
+import shutil
 import sys
 import tempfile
+import time
 import unittest
 
 sys.dont_write_bytecode = True  # nothing is written into the source tree
 import x11  # noqa: E402
-from frontend import AppDir, Veldrun  # noqa: E402
+from frontend import AppDir, Veldrun, children, openmsx, openmsx_socket, use_real_bridge  # noqa: E402
 
 VELDRUN = os.environ.get("VELDRUN", "")
 APP_SOURCE = os.environ.get("VELDRUN_APP", "")
@@ -51,6 +53,7 @@ def photograph_failures(cls):
         run.__doc__ = getattr(cls, name).__doc__
         setattr(cls, name, run)
     return cls
+
 
 
 @photograph_failures
@@ -320,6 +323,73 @@ class Flows(unittest.TestCase):
         run.keys("alt+q")
         self.assertEqual(run.wait_exit(), 0)
         self.assertEqual(self.x.windows(reader), [])
+
+    def test_running_openmsx(self):
+        use_real_bridge(self.app, APP_SOURCE, self.x.env)
+        name = 'q[exec touch INJECTED]$x{y}".rom'
+        shutil.copy(self.app.file("roms", "veldrun-demo.rom"), self.app.file("roms", name))
+        run = self.start()
+        run.keys("alt+m")
+        pid = x11.wait_until(lambda: [p for p in children(run.proc.pid) if os.path.exists(openmsx_socket(p))],
+                             60, "openMSX's control socket")[0]
+
+        # Paused and resumed from the menu; openMSX itself says so.
+        def pause_is(answer):
+            run.menu("e", "p")
+            x11.wait_until(lambda: openmsx(pid, "set pause") == answer, 10, f"pause {answer}")
+        time.sleep(2)  # Veldrun looks for the socket four times a second
+        pause_is("true")
+        self.screenshot(run, "-1-paused")
+        pause_is("false")
+
+        # A second launch asks first, and No leaves the one emulator running.
+        run.keys("alt+m")
+        run.close_box("Return")
+        self.assertEqual(children(run.proc.pid), [pid])
+
+        # The C-BIOS machine has no drive: the disk change is refused in words.
+        run.menu("e", "a")
+        self.assertRegex(run.answer_error_box(), r"^The running machine \S+ has no drive A: ")
+
+        # A cartridge picked while it runs goes in, its name exactly as it is, running nothing.
+        run.click("DirectoryListBox1", dy=200)
+        run.x.type("r")
+        run.x.key("Return")
+        run.click("FileListBox1", dy=258)
+        run.x.type("q")
+        run.close_box("alt+y")
+        x11.wait_until(lambda: openmsx(pid, "lindex [carta] 1") == self.app.file("roms", name), 10, "the cartridge")
+        self.assertEqual([f for f in os.listdir(self.app.file("roms")) if "INJECTED" == f], [])
+
+        run.menu("e", "s")
+        run.close_box("Return")  # where the screenshot went
+        self.assertTrue(os.path.isfile(self.app.file("screenshots", "veldrun0001.png")))
+        run.menu("e", "t")
+        x11.wait_until(lambda: not children(run.proc.pid), 20, "openMSX to stop")
+        self.assertTrue(run.no_error_box(), "a stop is no failure")
+
+    def test_emulator_failures(self):
+        use_real_bridge(self.app, APP_SOURCE, self.x.env)
+        # Only veldrun and what it starts lack openMSX on their PATH.
+        run = Veldrun(self.x, self.app, VELDRUN, self.log, PATH=os.path.join(self.tmp.name, "no-openmsx"))
+        self.runs.append(run)
+        run.wait_started()
+        run.keys("alt+m")
+        self.assertTrue(run.answer_error_box().startswith("openMSX is not installed: install the packages"))
+        run.kill()
+
+        rom = self.app.file("roms", "bad.rom")
+        self.app.write("roms/bad.rom", b"" if os.geteuid() == 0 else bytes(16384))
+        os.chmod(rom, 0o644 if os.geteuid() == 0 else 0)  # root reads any file, but not an empty one
+        again = self.start()
+        again.show_command_area()
+        again.click("editline", dx=20)
+        again.x.key("Home")
+        again.x.type(rom)
+        again.keys("alt+m")
+        self.assertEqual(again.wait_error_box(timeout=10) and again.answer_error_box(), "openMSX cannot open the "
+                         f"cartridge {rom}: {'the file is empty' if os.geteuid() == 0 else 'permission denied'}.")
+        self.screenshot(again)
 
 
 if __name__ == "__main__":

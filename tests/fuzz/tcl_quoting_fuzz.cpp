@@ -1,7 +1,7 @@
 // Any bytes as a line of the notice: the quoted word, read back by Tcl itself as openMSX does
 // with a -command argument, is the text again. An argument is a C string, so the word may hold
 // no NUL byte; Tcl keeps the character NUL as the bytes C0 80.
-#include "screen_notice.h"
+#include "base/tcl_quoted.h"
 
 #include <tcl.h>
 
@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     static Tcl_Interp* const tcl = Tcl_CreateInterp();
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const std::string script = "set x " + bridge::tclQuoted(text);
+    const std::string script = "set x " + ::tclQuoted(text);
     if (script.find('\0') != std::string::npos)
         std::abort();
     if (Tcl_Eval(tcl, script.c_str()) != TCL_OK)

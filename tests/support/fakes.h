@@ -84,7 +84,8 @@ class FakeMusic : public MusicPlayer {
     MusicState state_ = MusicState::NoTune;
 };
 
-class FakeProcesses : public ProcessStarter {
+// Records the starts and commands; a test sets the status the handlers see and a refusal.
+class FakeProcesses : public EmulatorSession {
   public:
     struct Call {
         std::string program;
@@ -93,8 +94,40 @@ class FakeProcesses : public ProcessStarter {
     void start(const std::string& program, const std::vector<std::string>& arguments) override
     {
         calls.push_back({program, arguments});
+        // The stand-in ends at once, well; a test that needs it running says so.
+        current = {SessionPhase::Ended, current.run + 1, false, {}, 0, {}};
+    }
+    SessionStatus status() const override { return current; }
+    void stop() override
+    {
+        command("stop");
+        current.phase = SessionPhase::Ended;
+    }
+    void pause(bool paused) override { command(paused ? "pause on" : "pause off"); }
+    void reset() override { command("reset"); }
+    void changeDisk(int drive, const std::string& path) override
+    {
+        command("disk " + std::to_string(drive) + " " + path);
+    }
+    void changeCartridge(int slot, const std::string& path) override
+    {
+        command("cartridge " + std::to_string(slot) + " " + path);
+    }
+    std::string screenshot(const std::string& folder) override
+    {
+        command("screenshot " + folder);
+        return folder + "/veldrun0001.png";
+    }
+    void command(const std::string& what)
+    {
+        commands.push_back(what);
+        if (!refusal.empty())
+            throw VeldrunError(refusal);
     }
     std::vector<Call> calls;
+    std::vector<std::string> commands;
+    SessionStatus current;
+    std::string refusal;
 };
 
 class FakeShell : public DesktopShell {
@@ -120,7 +153,13 @@ class FakeQuestions : public QuestionBox {
         return answer;
     }
     void tell(const std::string& message) override { told.push_back(message); }
+    std::string chooseFile(const std::string& title, const std::string&, const std::string&) override
+    {
+        asked.push_back(title);
+        return chosen;
+    }
     bool answer = false;
+    std::string chosen;
     std::vector<std::string> asked;
     std::vector<std::string> told;
 };

@@ -197,7 +197,7 @@ TEST_F(Binding, PicturesMenuAndCommandAreaFollowTheForm)
     form->sccpic.visible = false;
     form->Show1.caption = "&Hide";
     form->fMSX1.checked = false;
-    form->BrMSX1 = {"BrMSX", true, true};
+    form->BrMSX1 = {"BrMSX", true, true, {}};
     form->commandAreaShown = true;
     form->state.start = "/app/emulator/fmsx-dos.exe @/app/TULK.CFG";
     window->mirror();

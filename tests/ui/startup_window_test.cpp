@@ -2,7 +2,7 @@
 #include "platform/midi_tune.h"
 #include "support/fakes.h"
 #include "ui/application.h"
-#include "ui/msx.h"
+#include "ui/main_window.h"
 
 #include <QApplication>
 

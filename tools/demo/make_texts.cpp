@@ -109,8 +109,21 @@ std::string manual()
     rtf.code("<application directory>/emulator/fmsx-dos.exe @<application directory>/TULK.CFG");
     rtf.paragraph("The emulator receives one argument: an at sign and the full path of the response file "
                   "TULK.CFG, whose single line holds the options below. An emulator that cannot read a "
-                  "response file can be wrapped in a script that reads the line and passes the options on. "
-                  "Veldrun neither waits for the emulator nor reads anything back from it.");
+                  "response file can be wrapped in a script that reads the line and passes the options on.");
+
+    rtf.heading("While the emulator runs");
+    rtf.paragraph("Veldrun keeps an eye on the emulator it started. The right end of the menu bar says "
+                  "whether it is starting, running (with openMSX's machine name), paused or ended. When it "
+                  "ends with a failure, a box says why: openMSX missing, a cartridge that cannot be read, "
+                  "openMSX's own fatal message, or for another program its exit status and last lines.");
+    rtf.paragraph("One emulator runs at a time: pressing *MSX!* again asks whether to stop the running one. "
+                  "Quitting Veldrun leaves it running.");
+    rtf.paragraph(
+        "When the emulator is openMSX, the *Emulator* menu drives it over openMSX's own control "
+        "connection: *Pause*, *Reset*, *Stop*, *Change disk in drive A...* and *B...*, *Eject disks* "
+        "and *Screenshot*, which saves a PNG file into the *screenshots* folder. A ROM or disk "
+        "image picked or dropped while it runs is offered to the running machine. For any other "
+        "emulator these items stay disabled.");
 
     rtf.heading("The options");
     rtf.paragraph(

@@ -18,13 +18,19 @@
 
 namespace {
 
-struct Quiet : MusicPlayer, ProcessStarter, DesktopShell, ErrorBox, WindowHost, QuestionBox {
+struct Quiet : MusicPlayer, EmulatorSession, DesktopShell, ErrorBox, WindowHost, QuestionBox {
     void open(const std::string&) override {}
     void play() override {}
     void stop() override {}
     void close() override {}
     MusicState state() const override { return MusicState::NoTune; }
     void start(const std::string&, const std::vector<std::string>&) override {}
+    SessionStatus status() const override { return {}; }
+    void pause(bool) override {}
+    void reset() override {}
+    void changeDisk(int, const std::string&) override {}
+    void changeCartridge(int, const std::string&) override {}
+    std::string screenshot(const std::string&) override { return {}; }
     void openUrl(const std::string&) override {}
     void openMail(const std::string&) override {}
     void openCommandInterpreter() override {}
@@ -37,6 +43,7 @@ struct Quiet : MusicPlayer, ProcessStarter, DesktopShell, ErrorBox, WindowHost, 
     void showReader() override {}
     bool ask(const std::string&) override { return false; }
     void tell(const std::string&) override {}
+    std::string chooseFile(const std::string&, const std::string&, const std::string&) override { return {}; }
 };
 
 // A small application directory with a few cartridges and disk images to browse.
