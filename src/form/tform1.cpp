@@ -1,15 +1,8 @@
 #include "form/tform1.h"
 
-#include "files/paths.h"
-
 TForm1::TForm1(Services services) : services_(services)
 {
     // The handlers write the value label and rebuild the command line.
     for (const TrackBarBinding& b : trackBarBindings)
         (state.*b.bar).onChange = [this, handler = b.handler] { (this->*handler)(); };
-}
-
-std::string FileListBox::fileName() const
-{
-    return selected.empty() ? std::string() : paths::join(directory, selected);
 }

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QLayout>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QScreen>
@@ -37,7 +38,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), panel_(new QWidge
 
     browser_ = new FileBrowser(requireChild<QComboBox>(panel_, "DriveComboBox1"),
                                requireChild<QListWidget>(panel_, "DirectoryListBox1"),
-                               requireChild<QListWidget>(panel_, "FileListBox1"),
+                               requireChild<QListView>(panel_, "FileListBox1"),
                                requireChild<QComboBox>(panel_, "FilterComboBox1"),
                                requireChild<QLineEdit>(panel_, "editname"), this);
     connect(browser_, &FileBrowser::fileListChanged, this, &MainWindow::fileListChanged);

@@ -64,11 +64,11 @@ void MainWindow::dropEvent(QDropEvent* event)
     for (const QUrl& url : event->mimeData()->urls()) {
         const QByteArray path = pathBytes(url);
         const int slash = static_cast<int>(path.lastIndexOf('/'));
-        const QString folder = QFile::decodeName(slash == 0 ? QByteArray("/") : path.left(slash));
+        const QByteArray folder = slash == 0 ? QByteArray("/") : path.left(slash);
         const QByteArray name = path.mid(slash + 1);
         switch (kindOf(path)) {
         case Dropped::Folder:
-            browser_->openDirectory(QFile::decodeName(path));
+            browser_->openDirectory(path);
             break;
         case Dropped::Rom:
             browser_->pickFile(folder, 0, name);
