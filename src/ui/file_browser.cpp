@@ -16,6 +16,8 @@
 #include <QStyle>
 
 #include <filesystem>
+#include <utility>
+
 #include <unistd.h>
 
 namespace {
@@ -52,8 +54,6 @@ QByteArray cleanAbsolute(const QByteArray& path)
         clean.chop(1);
     return clean;
 }
-
-QByteArray cleanAbsolute(const QString& path) { return cleanAbsolute(QFile::encodeName(path)); }
 
 QByteArray joined(const QByteArray& folder, const QByteArray& name)
 {
@@ -225,8 +225,11 @@ bool FileBrowser::eventFilter(QObject* watched, QEvent* event)
 
 void FileBrowser::refill()
 {
+    // The folder was read a moment ago when the directory list was shown: one pass serves both.
+    if (!read_)
+        read_ = readFolder(directory_);
     filling_ = true;
-    names_->reset(filesMatching(directory_, mask().toLatin1()));
+    names_->reset(filesMatching(std::exchange(read_, std::nullopt)->files, mask().toLatin1()));
     files_->setCurrentIndex({});
     filling_ = false;
     selected_.clear();
@@ -284,9 +287,11 @@ void FileBrowser::showDirectories()
             add(QFile::decodeName(directory_.mid(start, end - start)), directory_.left(end), ++depth, true);
         start = end + 1;
     }
-    const FolderNames subs = subfolders(directory_);
-    for (qsizetype i = 0; i < subs.names.size(); ++i)
-        add(subs.texts[i], joined(directory_, subs.names[i]), depth + 1, false);
+    read_ = readFolder(directory_);
+    QList<QByteArray> subfolders = read_->folders;
+    sortNames(subfolders);
+    for (const QByteArray& sub : subfolders)
+        add(QFile::decodeName(sub), joined(directory_, sub), depth + 1, false);
     directoryLines_->setDeepest(depth + 1);
     directories_->setCurrentItem(current);
     directories_->scrollToItem(current);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "form/file_list_box.h"
+#include "ui/folder_listing.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -10,10 +11,9 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 #include <string_view>
 
-class FileNamesModel;
-class FittingLines;
 class QComboBox;
 class QLineEdit;
 class QListView;
@@ -98,4 +98,5 @@ class FileBrowser : public QObject {
     QByteArray selected_;
     int filterIndex_ = 0;
     bool filling_ = false; // the file list is being filled: its selection changes are not the user's
+    std::optional<FolderEntries> read_; // the listed folder as the directory list last read it
 };

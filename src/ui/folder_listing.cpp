@@ -4,13 +4,14 @@
 #include <QTextDocument>
 
 #include <algorithm>
-#include <filesystem>
 #include <numeric>
 #include <vector>
 
-namespace {
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
-namespace fs = std::filesystem;
+namespace {
 
 // Ends in the suffix, ignoring ASCII case.
 bool endsWithIgnoringCase(const QByteArray& name, const QByteArray& suffix)
@@ -20,70 +21,88 @@ bool endsWithIgnoringCase(const QByteArray& name, const QByteArray& suffix)
                      static_cast<size_t>(suffix.size())) == 0;
 }
 
-// Each name decoded once and folded once, so that the sort compares plain strings.
-FolderNames sorted(QList<QByteArray> names)
+bool isAscii(const QByteArray& name)
 {
-    QStringList texts;
-    std::vector<QString> keys;
-    texts.reserve(names.size());
-    keys.reserve(static_cast<size_t>(names.size()));
-    for (const QByteArray& name : names) {
-        texts << QFile::decodeName(name);
-        keys.push_back(texts.back().toCaseFolded());
-    }
-    std::vector<qsizetype> order(static_cast<size_t>(names.size()));
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
-        const auto ka = static_cast<size_t>(a), kb = static_cast<size_t>(b);
-        return keys[ka] != keys[kb] ? keys[ka] < keys[kb] : names[a] < names[b];
-    });
-    FolderNames result;
-    result.names.reserve(names.size());
-    result.texts.reserve(names.size());
-    for (qsizetype i : order) {
-        result.names << std::move(names[i]);
-        result.texts << std::move(texts[i]);
-    }
-    return result;
+    return std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-// The visible entries of the folder that the test keeps, by their names' bytes.
-template <class Keep> FolderNames namesIn(const QByteArray& folder, Keep keep)
+// What a directory entry is; a link, or an entry the file system does not type, is looked up.
+enum class Kind { File, Folder, Other };
+
+Kind kindOf(int folder, const dirent& entry)
 {
-    QList<QByteArray> names;
-    std::error_code error;
-    for (fs::directory_iterator it(folder.toStdString(), error), end; !error && it != end;
-         it.increment(error)) {
-        const std::string& path = it->path().native();
-        const size_t start = path.rfind('/') + 1;
-        QByteArray name(path.data() + start, static_cast<qsizetype>(path.size() - start));
-        if (!name.startsWith('.') && keep(name, *it))
-            names << std::move(name);
-    }
-    return sorted(std::move(names));
+    if (entry.d_type == DT_REG)
+        return Kind::File;
+    if (entry.d_type == DT_DIR)
+        return Kind::Folder;
+    struct stat status;
+    if ((entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) ||
+        ::fstatat(folder, entry.d_name, &status, 0) != 0)
+        return Kind::Other;
+    return S_ISREG(status.st_mode) ? Kind::File : S_ISDIR(status.st_mode) ? Kind::Folder : Kind::Other;
 }
 
 } // namespace
 
-FolderNames filesMatching(const QByteArray& folder, const QByteArray& mask)
+FolderEntries readFolder(const QByteArray& folder)
+{
+    FolderEntries entries;
+    DIR* dir = ::opendir(folder.constData());
+    if (!dir)
+        return entries;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        switch (kindOf(::dirfd(dir), *entry)) {
+        case Kind::File:
+            entries.files << QByteArray(entry->d_name);
+            break;
+        case Kind::Folder:
+            entries.folders << QByteArray(entry->d_name);
+            break;
+        case Kind::Other:
+            break;
+        }
+    }
+    ::closedir(dir);
+    return entries;
+}
+
+QList<QByteArray> filesMatching(const QList<QByteArray>& files, const QByteArray& mask)
 {
     const QByteArray suffix = mask.mid(1);
-    return namesIn(folder, [&](const QByteArray& name, const fs::directory_entry& entry) {
-        std::error_code error;
-        // A file named like the mask would read as "nothing selected" to the slot handlers.
-        return endsWithIgnoringCase(name, suffix) && name != mask && entry.is_regular_file(error);
-    });
+    QList<QByteArray> names;
+    // A file named like the mask would read as "nothing selected" to the slot handlers.
+    for (const QByteArray& name : files)
+        if (endsWithIgnoringCase(name, suffix) && name != mask)
+            names << name;
+    sortNames(names);
+    return names;
 }
 
-FolderNames subfolders(const QByteArray& folder)
+// Names in plain ASCII, most of them, are compared as bytes; the others as the text they decode to.
+void sortNames(QList<QByteArray>& names)
 {
-    return namesIn(folder, [](const QByteArray&, const fs::directory_entry& entry) {
-        std::error_code error;
-        return entry.is_directory(error);
+    std::vector<bool> ascii(static_cast<size_t>(names.size()));
+    for (qsizetype i = 0; i < names.size(); ++i)
+        ascii[static_cast<size_t>(i)] = isAscii(names[i]);
+    std::vector<qsizetype> order(static_cast<size_t>(names.size()));
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
+        const QByteArray &x = names[a], &y = names[b];
+        const int c = ascii[static_cast<size_t>(a)] && ascii[static_cast<size_t>(b)]
+                          ? qstrnicmp(x.constData(), x.size(), y.constData(), y.size())
+                          : QFile::decodeName(x).compare(QFile::decodeName(y), Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : x < y;
     });
+    QList<QByteArray> sorted;
+    sorted.reserve(names.size());
+    for (qsizetype i : order)
+        sorted << std::move(names[i]);
+    names = std::move(sorted);
 }
 
-void FileNamesModel::reset(FolderNames names)
+void FileNamesModel::reset(QList<QByteArray> names)
 {
     beginResetModel();
     names_ = std::move(names);
@@ -94,15 +113,14 @@ int FileNamesModel::append(const QByteArray& name)
 {
     const int row = rowCount();
     beginInsertRows({}, row, row);
-    names_.names << name;
-    names_.texts << QFile::decodeName(name);
+    names_ << name;
     endInsertRows();
     return row;
 }
 
 int FileNamesModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(names_.names.size());
+    return parent.isValid() ? 0 : static_cast<int>(names_.size());
 }
 
 QVariant FileNamesModel::data(const QModelIndex& index, int role) const
@@ -111,11 +129,11 @@ QVariant FileNamesModel::data(const QModelIndex& index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return names_.texts[index.row()];
+        return QFile::decodeName(names_[index.row()]);
     case Qt::ToolTipRole:
-        return plainTip(names_.texts[index.row()]);
+        return plainTip(QFile::decodeName(names_[index.row()]));
     case nameRole:
-        return names_.names[index.row()];
+        return names_[index.row()];
     default:
         return {};
     }

@@ -6,38 +6,39 @@
 #include <QStringList>
 #include <QStyledItemDelegate>
 
-// Names of one folder as the file system stores them, each with its text decoded once, in the
-// order the browser lists them: ignoring case, then by their bytes.
-struct FolderNames {
-    QList<QByteArray> names;
-    QStringList texts;
+// The visible entries of one folder, read in one pass, their names as the file system stores
+// them: the plain files and the subfolders (links count as what they point to).
+struct FolderEntries {
+    QList<QByteArray> files;
+    QList<QByteArray> folders;
 };
 
-// The plain, visible files of the folder whose names end in the mask's extension, ignoring ASCII
-// case; a file named like the mask itself is left out.
-FolderNames filesMatching(const QByteArray& folder, const QByteArray& mask);
-// The visible subfolders of the folder (links to folders included).
-FolderNames subfolders(const QByteArray& folder);
+FolderEntries readFolder(const QByteArray& folder);
+// The files whose names end in the mask's extension, ignoring ASCII case, in list order; a file
+// named like the mask itself is left out.
+QList<QByteArray> filesMatching(const QList<QByteArray>& files, const QByteArray& mask);
+// In the order the browser lists names: ignoring case, then by their bytes.
+void sortNames(QList<QByteArray>& names);
 
 // The file list's lines: a plain list of names read once, so that a folder of tens of thousands
-// of files costs one read and one sort, and the view with uniform rows asks only for what it shows.
+// of files costs one read and one sort, and the view with uniform rows asks only for the lines it
+// shows.
 class FileNamesModel : public QAbstractListModel {
   public:
     static constexpr int nameRole = Qt::UserRole + 3; // the name's bytes
 
     using QAbstractListModel::QAbstractListModel;
 
-    void reset(FolderNames names);
+    void reset(QList<QByteArray> names);
     // Adds a line at the end; returns its row.
     int append(const QByteArray& name);
-    int rowOf(const QByteArray& name) const { return static_cast<int>(names_.names.indexOf(name)); }
-    QByteArray nameAt(int row) const { return names_.names.value(row); }
+    int rowOf(const QByteArray& name) const { return static_cast<int>(names_.indexOf(name)); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
   private:
-    FolderNames names_;
+    QList<QByteArray> names_; // decoded for the lines the view shows, when it shows them
 };
 
 // A name as a tooltip: the whole name, shown as the plain text it is.
