@@ -1,7 +1,5 @@
 #include "form/tform1.h"
 
-#include "files/paths.h"
-
 TForm1::TForm1(Services services) : services_(services)
 {
     // The handlers write the value label and rebuild the command line.
@@ -9,9 +7,4 @@ TForm1::TForm1(Services services) : services_(services)
         (state.*b.bar).onChange = [this, handler = b.handler] { (this->*handler)(); };
     // The emulator's items start disabled, saying why.
     followSession();
-}
-
-std::string FileListBox::fileName() const
-{
-    return selected.empty() ? std::string() : paths::join(directory, selected);
 }

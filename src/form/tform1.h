@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/services.h"
+#include "form/file_list_box.h"
 #include "reader/treader.h"
 #include "state/launcher_state.h"
 
@@ -19,17 +20,6 @@ struct MenuItem {
     bool checked = false;
     bool enabled = true;
     std::string hint;
-};
-
-// The file list of the browser as the handlers read it. The view keeps it up to date before it
-// raises the list's change event.
-struct FileListBox {
-    std::string directory;      // the listed directory
-    std::string mask = "*.rom"; // "*.rom" or "*.dsk"
-    std::string selected;       // the selected file's name, empty when none
-
-    // The directory, one separator and the selected name; empty when nothing is selected.
-    std::string fileName() const;
 };
 
 // The main window without its widgets: the launcher state, the display state the view mirrors,

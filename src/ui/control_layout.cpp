@@ -12,13 +12,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QSlider>
 #include <QTreeWidget>
@@ -205,9 +208,9 @@ QTreeWidget* tree(QWidget* parent)
     return t;
 }
 
-QListWidget* listBox(QWidget* parent)
+template <class List> List* listBox(QWidget* parent)
 {
-    auto* l = new QListWidget(parent);
+    auto* l = new List(parent);
     l->setSelectionMode(QAbstractItemView::SingleSelection);
     return l;
 }
@@ -244,8 +247,10 @@ QWidget* make(const ControlSpec& control, QWidget* parent)
     case K::Tree:
         return tree(parent);
     case K::DirectoryList:
+        return listBox<QListWidget>(parent);
     case K::FileList:
-        return listBox(parent);
+        // A plain view of the folder's names: a folder of tens of thousands of ROMs is one model.
+        return listBox<QListView>(parent);
     }
     return nullptr;
 }
@@ -312,7 +317,9 @@ void fitLabel(ElidingLabel* l)
 
 std::span<const ControlSpec> mainWindowControls() { return controls; }
 
-QFont dialogFont()
+namespace {
+
+QFont pickDialogFont()
 {
     const QString wanted = QStringLiteral("MS Sans Serif");
     QFont font = QFontDatabase::families().contains(wanted)
@@ -324,6 +331,20 @@ QFont dialogFont()
     if (font.family() != wanted)
         font.setStretch(QFont::SemiCondensed);
     font.setPixelSize(11);
+    return font;
+}
+
+} // namespace
+
+QFont dialogFont()
+{
+    // Chosen once per application: every control asks, and listing the font families is not free.
+    static QPointer<QCoreApplication> chosenFor;
+    static QFont font;
+    if (chosenFor != QCoreApplication::instance()) {
+        font = pickDialogFont();
+        chosenFor = QCoreApplication::instance();
+    }
     return font;
 }
 

@@ -1,25 +1,30 @@
 #include "ui/file_browser.h"
 
+#include "ui/folder_listing.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QStorageInfo>
 #include <QStyle>
-#include <QStyledItemDelegate>
 
-#include <algorithm>
 #include <filesystem>
+#include <utility>
+
+#include <unistd.h>
 
 namespace {
 
-constexpr int pathRole = Qt::UserRole;
-constexpr int nameRole = Qt::UserRole + 3; // a file's name as the file system stores it
+namespace fs = std::filesystem;
+
+constexpr int pathRole = Qt::UserRole; // a folder's path as the file system stores it
 constexpr int openRole = Qt::UserRole + 1;
 
 // Qt's own picture, which the style also shows where the desktop's icon theme has none; looked
@@ -37,81 +42,64 @@ QIcon qtIcon(const char* name)
     return icon;
 }
 
-constexpr int depthRole = Qt::UserRole + 2;
-constexpr int indentStep = 8;
+QByteArray bytesOf(const fs::path& path) { return QByteArray::fromStdString(path.native()); }
 
-// The directory lines are drawn indented by their depth; their texts stay the bare names, so
-// that typing a directory's name in the list finds it.
-class IndentedLines : public QStyledItemDelegate {
-  public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QStyleOptionViewItem shifted(option);
-        shifted.rect.setLeft(option.rect.left() + indentOf(index));
-        QStyledItemDelegate::paint(painter, shifted, index);
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        return QStyledItemDelegate::sizeHint(option, index) + QSize(indentOf(index), 0);
-    }
-
-  private:
-    static int indentOf(const QModelIndex& index) { return index.data(depthRole).toInt() * indentStep; }
-};
-
-QString cleanAbsolute(const QString& path) { return QDir::cleanPath(QDir(path).absolutePath()); }
-
-// Whether the path lies inside the root (or is the root).
-bool isInside(const QString& path, const QString& root)
+// Absolute, without "." and ".." and without a separator at the end unless it is the root. The
+// bytes are kept: a name that is not valid UTF-8 would not survive a trip through a QString.
+QByteArray cleanAbsolute(const QByteArray& path)
 {
-    if (root == QLatin1String("/"))
-        return path.startsWith(QLatin1Char('/'));
-    return path == root || path.startsWith(root + QLatin1Char('/'));
+    std::error_code error;
+    QByteArray clean = bytesOf(fs::absolute(path.toStdString(), error).lexically_normal());
+    while (clean.size() > 1 && clean.endsWith('/'))
+        clean.chop(1);
+    return clean;
 }
 
-std::string encoded(const QString& s) { return QFile::encodeName(s).toStdString(); }
-
-// The plain, visible files of the folder whose names end in the mask's extension, ignoring ASCII
-// case, in name order. Names are kept as bytes: one that is not valid UTF-8 is listed as well.
-QList<QByteArray> filesMatching(const QString& folder, const QString& mask)
+QByteArray joined(const QByteArray& folder, const QByteArray& name)
 {
-    namespace fs = std::filesystem;
-    const QByteArray suffix = mask.mid(1).toLatin1().toLower();
-    QList<QByteArray> names;
+    return folder.endsWith('/') ? folder + name : folder + '/' + name;
+}
+
+// Whether the path lies inside the root (or is the root).
+bool isInside(const QByteArray& path, const QByteArray& root)
+{
+    if (root == "/")
+        return path.startsWith('/');
+    return path == root || path.startsWith(root + '/');
+}
+
+// Whether the user may list the folder and enter it.
+bool enterable(const QByteArray& path)
+{
     std::error_code error;
-    for (fs::directory_iterator it(encoded(folder), error), end; !error && it != end; it.increment(error)) {
-        // A copy: filename() is a temporary, and a long name's bytes would be gone with it.
-        const std::string bytes = it->path().filename().native();
-        const QByteArray name(bytes.data(), static_cast<qsizetype>(bytes.size()));
-        std::error_code typeError;
-        // A file named like the mask would read as "nothing selected" to the slot handlers.
-        if (name.startsWith('.') || !name.toLower().endsWith(suffix) || name == mask.toLatin1() ||
-            !it->is_regular_file(typeError))
-            continue;
-        names << name;
-    }
-    std::sort(names.begin(), names.end(), [](const QByteArray& a, const QByteArray& b) {
-        return QFile::decodeName(a).compare(QFile::decodeName(b), Qt::CaseInsensitive) < 0;
-    });
-    return names;
+    return fs::is_directory(path.toStdString(), error) && ::access(path.constData(), R_OK | X_OK) == 0;
+}
+
+void fitToWidth(QListView* list)
+{
+    list->setUniformItemSizes(true);
+    list->setTextElideMode(Qt::ElideMiddle);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 } // namespace
 
-FileBrowser::FileBrowser(QComboBox* drives, QListWidget* directories, QListWidget* files, QComboBox* filter,
+FileBrowser::FileBrowser(QComboBox* drives, QListWidget* directories, QListView* files, QComboBox* filter,
                          QLineEdit* name, QObject* parent)
     : QObject(parent), driveIcon_(qtIcon("harddrive")), openIcon_(qtIcon("diropen")),
-      closedIcon_(qtIcon("dirclosed")), drives_(drives), directories_(directories), files_(files),
-      filter_(filter), name_(name), directory_(cleanAbsolute(QDir::currentPath()))
+      closedIcon_(qtIcon("dirclosed")), drives_(drives), directories_(directories),
+      directoryLines_(new FittingLines(directories)), files_(files), names_(new FileNamesModel(files)),
+      filter_(filter), name_(name), directory_(cleanAbsolute(bytesOf(fs::current_path())))
 {
     for (const QString& root : driveRoots())
         drives_->addItem(driveIcon_, root, root);
+    files_->setModel(names_);
     files_->setSelectionMode(QAbstractItemView::SingleSelection);
+    files_->setItemDelegate(new FittingLines(files_));
     files_->installEventFilter(this);
-    directories_->setItemDelegate(new IndentedLines(directories_));
+    directories_->setItemDelegate(directoryLines_);
+    for (QListView* list : {static_cast<QListView*>(directories_), files_})
+        fitToWidth(list);
     {
         const QSignalBlocker block(filter_);
         filter_->setCurrentIndex(filterIndex_);
@@ -122,8 +110,9 @@ FileBrowser::FileBrowser(QComboBox* drives, QListWidget* directories, QListWidge
     connect(drives_, &QComboBox::activated, this, &FileBrowser::chooseDrive);
     connect(filter_, &QComboBox::activated, this, &FileBrowser::chooseFilter);
     connect(directories_, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem* item) { openDirectory(item->data(pathRole).toString()); });
-    connect(files_, &QListWidget::itemSelectionChanged, this, &FileBrowser::selectionChanged);
+            [this](QListWidgetItem* item) { openDirectory(item->data(pathRole).toByteArray()); });
+    connect(files_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &FileBrowser::selectionChanged);
 }
 
 QString FileBrowser::mask() const
@@ -138,13 +127,13 @@ QString FileBrowser::nameText() const { return QFile::decodeName(nameBytes()); }
 
 FileListBox FileBrowser::listBox() const
 {
-    return FileListBox{encoded(directory_), mask().toStdString(), selected_.toStdString()};
+    return FileListBox{directory_.toStdString(), mask().toStdString(), selected_.toStdString()};
 }
 
 QStringList FileBrowser::driveRoots()
 {
     QStringList roots{QStringLiteral("/")};
-    const QString home = cleanAbsolute(QDir::homePath());
+    const QString home = QDir::cleanPath(QDir(QDir::homePath()).absolutePath());
     if (home != roots.front())
         roots << home;
     QStringList removable;
@@ -158,16 +147,15 @@ QStringList FileBrowser::driveRoots()
     return roots + removable;
 }
 
-void FileBrowser::openDirectory(const QString& path)
+void FileBrowser::openDirectory(const QByteArray& path)
 {
-    const QString target = cleanAbsolute(path);
+    const QByteArray target = cleanAbsolute(path);
     if (target == directory_)
         return;
     // A folder that cannot be listed or entered is not shown: the list would stay empty and the
     // emulator would start somewhere else than the browser shows.
-    const QFileInfo folder(target);
-    if (!folder.isDir() || !folder.isReadable() || !folder.isExecutable()) {
-        emit refused(tr("Cannot open folder %1").arg(target));
+    if (!enterable(target)) {
+        emit refused(tr("Cannot open folder %1").arg(QFile::decodeName(target)));
         return;
     }
     directory_ = target;
@@ -190,43 +178,31 @@ void FileBrowser::chooseFilter(int index)
     if (index < 0 || index >= static_cast<int>(fileFilterMasks.size()) || index == filterIndex_)
         return;
     filterIndex_ = index;
+    {
+        // The filter list shows the mask, whoever chose it (a dropped disk, say).
+        const QSignalBlocker block(filter_);
+        filter_->setCurrentIndex(index);
+    }
     refill();
 }
 
-namespace {
-
-QListWidgetItem* itemNamed(const QListWidget* files, const QByteArray& name)
-{
-    for (int i = 0; i < files->count(); ++i)
-        if (files->item(i)->data(nameRole).toByteArray() == name)
-            return files->item(i);
-    return nullptr;
-}
-
-QListWidgetItem* addFile(QListWidget* files, const QByteArray& name)
-{
-    auto* item = new QListWidgetItem(QFile::decodeName(name), files);
-    item->setData(nameRole, name);
-    return item;
-}
-
-} // namespace
-
 void FileBrowser::selectFile(const QByteArray& name)
 {
-    if (QListWidgetItem* item = itemNamed(files_, name))
-        files_->setCurrentItem(item);
+    const int row = names_->rowOf(name);
+    if (row >= 0)
+        files_->setCurrentIndex(names_->index(row));
 }
 
-bool FileBrowser::pickFile(const QString& folder, int filter, const QByteArray& name)
+bool FileBrowser::pickFile(const QByteArray& folder, int filter, const QByteArray& name)
 {
     openDirectory(folder);
     if (directory_ != cleanAbsolute(folder))
         return false;
     chooseFilter(filter);
-    if (!itemNamed(files_, name)) {
-        const QSignalBlocker block(files_);
-        addFile(files_, name);
+    if (names_->rowOf(name) < 0) {
+        filling_ = true;
+        names_->append(name);
+        filling_ = false;
     }
     selectFile(name);
     return true;
@@ -236,11 +212,11 @@ bool FileBrowser::pickFile(const QString& folder, int filter, const QByteArray& 
 // the line the view marks on gaining focus.
 bool FileBrowser::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == files_ && event->type() == QEvent::KeyPress && files_->count() > 0 &&
-        files_->selectedItems().isEmpty()) {
+    if (watched == files_ && event->type() == QEvent::KeyPress && names_->rowCount() > 0 &&
+        !files_->selectionModel()->hasSelection()) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Down || key == Qt::Key_Up) {
-            files_->setCurrentRow(0);
+            files_->setCurrentIndex(names_->index(0));
             return true;
         }
     }
@@ -249,26 +225,27 @@ bool FileBrowser::eventFilter(QObject* watched, QEvent* event)
 
 void FileBrowser::refill()
 {
-    {
-        const QSignalBlocker block(files_);
-        files_->clear();
-        for (const QByteArray& file : filesMatching(directory_, mask()))
-            addFile(files_, file);
-        files_->setCurrentRow(-1);
-    }
+    // The folder was read a moment ago when the directory list was shown: one pass serves both.
+    if (!read_)
+        read_ = readFolder(directory_);
+    filling_ = true;
+    names_->reset(filesMatching(std::exchange(read_, std::nullopt)->files, mask().toLatin1()));
+    files_->setCurrentIndex({});
+    filling_ = false;
     selected_.clear();
     name_->setText(nameText());
-    QDir::setCurrent(directory_);
+    std::error_code error;
+    fs::current_path(directory_.toStdString(), error);
     emit fileListChanged();
 }
 
 // The drive whose root holds the path most closely.
-int FileBrowser::driveOf(const QString& path) const
+int FileBrowser::driveOf(const QByteArray& path) const
 {
     int best = -1;
     qsizetype bestLength = -1;
     for (int i = 0; i < drives_->count(); ++i) {
-        const QString root = drives_->itemData(i).toString();
+        const QByteArray root = QFile::encodeName(drives_->itemData(i).toString());
         if (isInside(path, root) && root.size() > bestLength) {
             best = i;
             bestLength = root.size();
@@ -284,32 +261,40 @@ void FileBrowser::showDrive()
 }
 
 // The path from the root down to the listed directory, one line per level, then its
-// subdirectories one level deeper.
+// subdirectories one level deeper. A line's text is the bare name, so that typing a folder's
+// name in the list finds it; its tooltip is the whole name.
 void FileBrowser::showDirectories()
 {
     const QSignalBlocker block(directories_);
     directories_->clear();
 
-    auto add = [&](const QString& caption, const QString& path, int depth, bool open) {
+    auto add = [&](const QString& caption, const QByteArray& path, int depth, bool open) {
         auto* item = new QListWidgetItem(open ? openIcon_ : closedIcon_, caption, directories_);
         item->setData(pathRole, path);
         item->setData(openRole, open);
-        item->setData(depthRole, depth);
+        item->setData(FittingLines::depthRole, depth);
+        item->setToolTip(plainTip(caption));
         return item;
     };
 
-    QString path = QStringLiteral("/");
-    QListWidgetItem* current = add(path, path, 0, true);
-    const QStringList parts = directory_.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QListWidgetItem* current = add(QStringLiteral("/"), "/", 0, true);
     int depth = 0;
-    for (const QString& part : parts) {
-        path = (path == QLatin1String("/") ? path : path + QLatin1Char('/')) + part;
-        current = add(part, path, ++depth, true);
+    qsizetype start = 1;
+    while (start < directory_.size()) {
+        const qsizetype slash = directory_.indexOf('/', start);
+        const qsizetype end = slash < 0 ? directory_.size() : slash;
+        current =
+            add(QFile::decodeName(directory_.mid(start, end - start)), directory_.left(end), ++depth, true);
+        start = end + 1;
     }
-    const QDir dir(directory_);
-    for (const QString& sub : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase))
-        add(sub, dir.filePath(sub), depth + 1, false);
+    read_ = readFolder(directory_);
+    QList<QByteArray> subfolders = read_->folders;
+    sortNames(subfolders);
+    for (const QByteArray& sub : subfolders)
+        add(QFile::decodeName(sub), joined(directory_, sub), depth + 1, false);
+    directoryLines_->setDeepest(depth + 1);
     directories_->setCurrentItem(current);
+    directories_->scrollToItem(current);
 }
 
 void FileBrowser::useDesktopIcons()
@@ -328,17 +313,16 @@ void FileBrowser::useDesktopIcons()
 
 void FileBrowser::selectionChanged()
 {
-    const auto chosen = files_->selectedItems();
+    if (filling_)
+        return;
+    const QModelIndexList chosen = files_->selectionModel()->selectedIndexes();
     if (chosen.isEmpty()) {
         // The list always keeps its selection once the user has made one.
-        if (!selected_.isEmpty()) {
-            const QSignalBlocker block(files_);
-            if (QListWidgetItem* item = itemNamed(files_, selected_))
-                files_->setCurrentItem(item);
-        }
+        if (!selected_.isEmpty())
+            selectFile(selected_);
         return;
     }
-    const QByteArray name = chosen.front()->data(nameRole).toByteArray();
+    const QByteArray name = chosen.front().data(FileNamesModel::nameRole).toByteArray();
     if (name == selected_)
         return;
     selected_ = name;

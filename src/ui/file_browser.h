@@ -1,6 +1,7 @@
 #pragma once
 
-#include "form/tform1.h"
+#include "form/file_list_box.h"
+#include "ui/folder_listing.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -10,12 +11,13 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 class QComboBox;
 class QLineEdit;
+class QListView;
 class QListWidget;
-class QListWidgetItem;
 
 // The filter list "MSX-Roms|*.rom|MSX-Disks|*.dsk": captions and the masks they set.
 inline constexpr std::array<std::string_view, 2> fileFilterCaptions{"MSX-Roms", "MSX-Disks"};
@@ -28,15 +30,16 @@ inline constexpr std::array<std::string_view, 2> fileFilterMasks{"*.rom", "*.dsk
 // The file list raises fileListChanged when the user selects a different file, and each time it
 // is filled anew (new directory, drive or filter, first show) with no file selected. Each refill
 // makes the listed directory the process's current directory, so programs started from the
-// front-end start there.
+// front-end start there. Paths and names are kept as the file system's bytes throughout.
 class FileBrowser : public QObject {
     Q_OBJECT
   public:
-    FileBrowser(QComboBox* drives, QListWidget* directories, QListWidget* files, QComboBox* filter,
+    FileBrowser(QComboBox* drives, QListWidget* directories, QListView* files, QComboBox* filter,
                 QLineEdit* name, QObject* parent = nullptr);
 
     // The listed directory: absolute, with no separator at the end unless it is the root.
-    QString directory() const { return directory_; }
+    QString directory() const { return QFile::decodeName(directory_); }
+    QByteArray directoryBytes() const { return directory_; }
     QString mask() const;
     // What the name field holds: the selected name, or the mask when none is selected.
     QByteArray nameBytes() const;
@@ -45,7 +48,8 @@ class FileBrowser : public QObject {
     FileListBox listBox() const;
 
     // What the user can do, for the window and its tests.
-    void openDirectory(const QString& path);
+    void openDirectory(const QString& path) { openDirectory(QFile::encodeName(path)); }
+    void openDirectory(const QByteArray& path);
     void chooseDrive(int index);
     void chooseFilter(int index);
     void selectFile(const QString& name) { selectFile(QFile::encodeName(name)); }
@@ -53,7 +57,7 @@ class FileBrowser : public QObject {
     // Shows the file's folder under the filter and selects the file, as the user would pick it; a
     // file the mask does not list (another ROM extension) is listed for the pick. Returns false
     // when the folder was refused.
-    bool pickFile(const QString& folder, int filter, const QByteArray& name);
+    bool pickFile(const QByteArray& folder, int filter, const QByteArray& name);
     // Lists the directory anew with no file selected and raises fileListChanged.
     void refill();
 
@@ -75,7 +79,7 @@ class FileBrowser : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    int driveOf(const QString& path) const;
+    int driveOf(const QByteArray& path) const;
     void showDirectories();
     void showDrive();
     void selectionChanged();
@@ -85,10 +89,14 @@ class FileBrowser : public QObject {
     QIcon closedIcon_; // its subdirectories
     QComboBox* drives_;
     QListWidget* directories_;
-    QListWidget* files_;
+    FittingLines* directoryLines_;
+    QListView* files_;
+    FileNamesModel* names_;
     QComboBox* filter_;
     QLineEdit* name_;
-    QString directory_;
+    QByteArray directory_;
     QByteArray selected_;
     int filterIndex_ = 0;
+    bool filling_ = false; // the file list is being filled: its selection changes are not the user's
+    std::optional<FolderEntries> read_; // the listed folder as the directory list last read it
 };

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QScreen>
@@ -58,7 +59,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), panel_(new QWidge
 
     browser_ = new FileBrowser(requireChild<QComboBox>(panel_, "DriveComboBox1"),
                                requireChild<QListWidget>(panel_, "DirectoryListBox1"),
-                               requireChild<QListWidget>(panel_, "FileListBox1"),
+                               requireChild<QListView>(panel_, "FileListBox1"),
                                requireChild<QComboBox>(panel_, "FilterComboBox1"),
                                requireChild<QLineEdit>(panel_, "editname"), this);
     connect(browser_, &FileBrowser::fileListChanged, this, &MainWindow::fileListChanged);

@@ -86,11 +86,11 @@ void MainWindow::dropEvent(QDropEvent* event)
 void MainWindow::pickPath(const QByteArray& path)
 {
     const int slash = static_cast<int>(path.lastIndexOf('/'));
-    const QString folder = QFile::decodeName(slash == 0 ? QByteArray("/") : path.left(slash));
+    const QByteArray folder = slash == 0 ? QByteArray("/") : path.left(slash);
     const QByteArray name = path.mid(slash + 1);
     switch (kindOf(path)) {
     case Dropped::Folder:
-        browser_->openDirectory(QFile::decodeName(path));
+        browser_->openDirectory(path);
         break;
     case Dropped::Rom:
         browser_->pickFile(folder, 0, name);
@@ -117,7 +117,7 @@ void MainWindow::pickTyped(const QString& typed)
         }
     if (text.isEmpty())
         return;
-    QByteArray folder = QFile::encodeName(browser_->directory());
+    QByteArray folder = browser_->directoryBytes();
     if (!folder.endsWith('/'))
         folder += '/';
     const QByteArray path =

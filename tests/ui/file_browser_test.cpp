@@ -89,8 +89,8 @@ TEST_F(Browser, SelectingTheSelectedFileRaisesNothing)
     form->state.editline = "stale";
     click("FileListBox1", "GAME.ROM");
     EXPECT_EQ(form->state.editline, "stale");
-    QTest::keyClick(find<QListWidget>("FileListBox1"), Qt::Key_Down);
-    EXPECT_EQ(find<QListWidget>("FileListBox1")->currentItem()->text(), "GAME.ROM")
+    QTest::keyClick(find<QListView>("FileListBox1"), Qt::Key_Down);
+    EXPECT_EQ(find<QListView>("FileListBox1")->currentIndex().data().toString(), "GAME.ROM")
         << "already the last line";
     EXPECT_EQ(form->state.editline, "stale");
 }
@@ -216,7 +216,7 @@ TEST_F(Browser, FolderThatCannotBeOpenedIsRefusedWithAWord)
 
 TEST_F(Browser, FirstArrowKeySelectsTheFirstFile)
 {
-    auto* files = find<QListWidget>("FileListBox1");
+    auto* files = find<QListView>("FileListBox1");
     files->setFocus();
     QTest::keyClick(files, Qt::Key_Down);
     EXPECT_EQ(labelText("slotatext"), "b.rom");
@@ -228,46 +228,63 @@ TEST_F(Browser, NameInAnyEncodingIsListedPickedAndLaunchedAsItsBytes)
     dir.write(latin1, "");
     form->state.default_ = root().toStdString();
     window->fileBrowser().refill();
-    auto* files = find<QListWidget>("FileListBox1");
-    const auto found = files->findItems("caf", Qt::MatchStartsWith);
+    auto* files = find<QListView>("FileListBox1");
+    const auto found = files->model()->match(files->model()->index(0, 0), Qt::DisplayRole, "caf", -1);
     ASSERT_EQ(found.size(), 1);
-    files->setCurrentItem(found.front());
+    files->setCurrentIndex(found.front());
     EXPECT_EQ(form->state.slotafile, path("") + latin1);
     QTest::mouseClick(find<QAbstractButton>("startknop"), Qt::LeftButton);
     const std::string written = readFile(root().toStdString() + "/TULK.CFG");
     EXPECT_EQ(written.rfind(path("") + latin1 + " -diska ", 0), 0u) << written;
+
+    // A folder named so is listed and entered as its bytes too.
+    const std::string folder = "d\xe9mos";
+    dir.write(folder + "/y.rom", "");
+    window->fileBrowser().openDirectory(root() + "/sub");
+    window->fileBrowser().openDirectory(root());
+    click("DirectoryListBox1", QFile::decodeName(QByteArray::fromStdString(folder)), true);
+    EXPECT_EQ(window->fileBrowser().directoryBytes().toStdString(), path("") + folder);
+    EXPECT_EQ(std::filesystem::current_path().native(), path("") + folder);
+    EXPECT_EQ(listed("FileListBox1"), QStringList({"y.rom"}));
 }
 
 // A file dropped on the window is picked as in the browser; anything else is refused.
 TEST_F(Browser, DroppedFilesArePickedAsInTheBrowser)
 {
     dir.write("sub/tape.MX1", "");
+    dir.write("d\xe9mos/caf\xe9.rom", ""); // neither name is valid UTF-8
     struct Drop {
         const char* file;
         const char* slot; // the caption that shows it
         const char* caption;
         const char* folder; // the browser's folder afterwards
+        const char* filter; // what the filter list shows afterwards
         bool refused;
     };
-    for (const Drop& d : {Drop{"GAME.ROM", "slotatext", "GAME.ROM", "", false},
-                          Drop{"sub/tape.MX1", "slotatext", "tape.MX1", "sub", false},
-                          Drop{"DISK2.DSK", "diskatext", "DISK2.DSK", "", false},
-                          Drop{"other", "slotatext", "tape.MX1", "other", false},
-                          Drop{"notes.txt", "slotatext", "tape.MX1", "other", true}}) {
+    for (const Drop& d :
+         {Drop{"GAME.ROM", "slotatext", "GAME.ROM", "", "MSX-Roms", false},
+          Drop{"DISK2.DSK", "diskatext", "DISK2.DSK", "", "MSX-Disks", false},
+          Drop{"sub/tape.MX1", "slotatext", "tape.MX1", "sub", "MSX-Roms", false},
+          Drop{"d\xe9mos/caf\xe9.rom", "slotatext", "caf\xe9.rom", "d\xe9mos", "MSX-Roms", false},
+          Drop{"other", "slotatext", "caf\xe9.rom", "other", "MSX-Roms", false},
+          Drop{"notes.txt", "slotatext", "caf\xe9.rom", "other", "MSX-Roms", true}}) {
         SCOPED_TRACE(d.file);
         fakes.errors.messages.clear();
         QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(root() + "/" + d.file)});
+        const QByteArray file = QFile::encodeName(root()) + '/' + d.file;
+        data.setUrls({QUrl::fromEncoded("file://" + file.toPercentEncoding("/"))});
         QDragEnterEvent enter(QPoint(400, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(window.get(), &enter);
         EXPECT_TRUE(enter.isAccepted());
         QDropEvent drop(QPointF(400, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(window.get(), &drop);
-        EXPECT_EQ(labelText(d.slot), d.caption);
-        EXPECT_EQ(QDir::currentPath(), *d.folder ? root() + "/" + d.folder : root());
+        EXPECT_EQ(labelText(d.slot), QFile::decodeName(d.caption));
+        EXPECT_EQ(std::filesystem::current_path().native(),
+                  *d.folder ? path("") + d.folder : root().toStdString());
+        EXPECT_EQ(find<QComboBox>("FilterComboBox1")->currentText(), d.filter);
         EXPECT_EQ(fakes.errors.messages.size(), d.refused ? 1u : 0u);
     }
-    EXPECT_EQ(form->state.slotafile, path("sub/tape.MX1"));
+    EXPECT_EQ(form->state.slotafile, path("") + "d\xe9mos/caf\xe9.rom");
     EXPECT_EQ(form->state.diskafile, "DISK2.DSK");
     EXPECT_EQ(fakes.questions.asked.size(), 1u) << "the disk lies outside the disks folder";
 }

@@ -47,7 +47,7 @@ const QStringList mappers{"Konami 8kB ", "Konami 16kB",    "Konami5 8kB  ",
 const Expected controls[] = {
     {"DirectoryListBox1", "QListWidget", "Panel1", {5, 5, 132, 285}},
     {"editname", "QLineEdit", "Panel1", {137, 5, 104, 21}, "*.rom"},
-    {"FileListBox1", "QListWidget", "Panel1", {137, 27, 104, 263}},
+    {"FileListBox1", "QListView", "Panel1", {137, 27, 104, 263}},
     {"DriveComboBox1", "QComboBox", "Panel1", {5, 291, 132, 19}},
     {"FilterComboBox1", "QComboBox", "Panel1", {137, 291, 104, 21}, nullptr, {"MSX-Roms", "MSX-Disks"}, 0},
     {"Label5", "QLabel", "Panel1", {513, 291, 25, 13}, "Path:"},

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QTest>
 
@@ -68,20 +69,21 @@ class WindowTest : public ::testing::Test {
     QStringList listed(const char* list) const
     {
         QStringList texts;
-        auto* box = find<QListWidget>(list);
-        for (int i = 0; i < box->count(); ++i)
-            texts << box->item(i)->text().trimmed();
+        const QAbstractItemModel* lines = find<QAbstractItemView>(list)->model();
+        for (int i = 0; i < lines->rowCount(); ++i)
+            texts << lines->index(i, 0).data().toString().trimmed();
         return texts;
     }
 
     // Clicks a line of a list as a user would.
     void click(const char* list, const QString& text, bool twice = false) const
     {
-        auto* box = find<QListWidget>(list);
-        const auto items = box->findItems(text, Qt::MatchEndsWith);
-        ASSERT_FALSE(items.isEmpty()) << text.toStdString();
-        box->scrollToItem(items.front());
-        const QPoint at = box->visualItemRect(items.front()).center();
+        auto* box = find<QAbstractItemView>(list);
+        const auto found =
+            box->model()->match(box->model()->index(0, 0), Qt::DisplayRole, text, 1, Qt::MatchEndsWith);
+        ASSERT_FALSE(found.isEmpty()) << text.toStdString();
+        box->scrollTo(found.front());
+        const QPoint at = box->visualRect(found.front()).center();
         if (twice) {
             // Qt 6 delivers the second press before the double click.
             QTest::mousePress(box->viewport(), Qt::LeftButton, {}, at);
