@@ -2,12 +2,10 @@
 
 #include <QAbstractItemView>
 #include <QAccessible>
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -17,7 +15,6 @@
 #include <QStyleOptionGroupBox>
 
 #include <algorithm>
-#include <cmath>
 #include <string_view>
 #include <variant>
 
@@ -280,18 +277,6 @@ TEST_F(Layout, VisualConventions)
     }
 }
 
-double luminance(const QColor& c)
-{
-    auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
-}
-
-double contrast(const QColor& a, const QColor& b)
-{
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 TEST_F(Layout, EveryTextReadsUnderADarkPalette)
 {
     struct Restore {
@@ -398,69 +383,6 @@ TEST_F(Layout, ListsDropDownInTheirOwnFont)
         auto* list = find<QComboBox>(name);
         EXPECT_EQ(list->view()->font(), list->font());
         EXPECT_EQ(list->font().bold(), std::string_view(name).find("ComboBox1") == std::string_view::npos);
-    }
-}
-
-struct ExpectedMenu {
-    const char* name;
-    const char* caption;
-    std::vector<std::pair<const char*, const char*>> items;
-};
-
-TEST_F(Layout, MenuTreeWithCaptionsCheckMarkAndDisabledItem)
-{
-    open();
-    const std::vector<ExpectedMenu> menus{
-        {"File1", "&File", {{"Load1", "&Load"}, {"SaveClose1", "&Save&&Close"}, {"Close1", "&Quit"}}},
-        {"Program1", "&Command", {{"Show1", "&Show"}, {"Prompt1", "&Prompt"}, {"Execute1", "&Execute!"}}},
-        {"Settings1", "Se&ttings", {{"Loadsettings1", "&Load settings"}, {"Save1", "&Save settings"}}},
-        {"Options1", "&Options", {{"TULKCFG1", "open TULK.CFG"}, {"MSDOS1", "&MS-DOS shell"}}},
-        {"emumenu",
-         "&Emulator",
-         {{"fMSX1", "&fMSX"},
-          {"BrMSX1", "BrMSX"},
-          {"Machines1", "openMSX &machines..."},
-          {"", ""},
-          {"Pause1", "&Pause"},
-          {"Reset1", "&Reset"},
-          {"Stop1", "S&top"},
-          {"DiskA1", "Change disk in drive &A..."},
-          {"DiskB1", "Change disk in drive &B..."},
-          {"Eject1", "&Eject disks"},
-          {"Screenshot1", "&Screenshot"}}},
-        {"Download1",
-         "&Download",
-         {{"DownloadZAZURE1", "&Download ZAZURE"}, {"Downloademulator1", "D&ownload emulator"}}},
-        {"Online1", "Onl&ine", {{"TULKonline1", "&TULK online"}, {"Lookforupdate1", "&Look for update"}}},
-        {"Help1",
-         "&Help",
-         {{"fmsxhelp", "&fMSX Manual"},
-          {"GotoMSXDatabase1", "&MSX software"},
-          {"ContactUS1", "&Contact TULK"},
-          {"About1", "&About"}}},
-    };
-    const auto bar = window->menuBar()->actions();
-    ASSERT_EQ(bar.size(), static_cast<qsizetype>(menus.size()));
-    for (std::size_t m = 0; m < menus.size(); ++m) {
-        SCOPED_TRACE(menus[m].name);
-        QMenu* menu = bar[m]->menu();
-        ASSERT_NE(menu, nullptr);
-        EXPECT_EQ(menu->objectName(), menus[m].name);
-        EXPECT_EQ(menu->title(), menus[m].caption);
-        const auto items = menu->actions();
-        ASSERT_EQ(items.size(), static_cast<qsizetype>(menus[m].items.size()));
-        bool forTheRunningEmulator = false; // after the separator, waiting for an emulator to run
-        for (qsizetype i = 0; i < items.size(); ++i) {
-            const auto [name, caption] = menus[m].items[static_cast<std::size_t>(i)];
-            SCOPED_TRACE(name);
-            EXPECT_EQ(items[i]->objectName(), name);
-            EXPECT_EQ(items[i]->text(), caption);
-            const bool fmsx = std::string_view(name) == "fMSX1";
-            const bool brmsx = std::string_view(name) == "BrMSX1";
-            EXPECT_EQ(items[i]->isChecked(), fmsx);
-            forTheRunningEmulator = forTheRunningEmulator || items[i]->isSeparator();
-            EXPECT_EQ(items[i]->isEnabled(), !brmsx && !(forTheRunningEmulator && *name));
-        }
     }
 }
 

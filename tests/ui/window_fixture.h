@@ -9,6 +9,7 @@
 #include "ui/main_window.h"
 
 #include <QApplication>
+#include <QColor>
 #include <QDir>
 #include <QLabel>
 #include <QListView>
@@ -17,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 class WindowTest : public ::testing::Test {
@@ -106,3 +109,14 @@ class WindowTest : public ::testing::Test {
 };
 
 inline void PrintTo(const QString& s, std::ostream* out) { *out << '"' << s.toStdString() << '"'; }
+
+// The contrast of two colours as WCAG reckons it: 1 for the same colour, 21 for black on white.
+inline double contrast(const QColor& a, const QColor& b)
+{
+    auto luminance = [](const QColor& c) {
+        auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
