@@ -28,7 +28,9 @@ void QtDesktopShell::openCommandInterpreter()
     // Debian's alternative names the desktop's preferred terminal; xterm is the classic stand-in.
     for (const char* name : {"x-terminal-emulator", "xterm"}) {
         const QString program = QStandardPaths::findExecutable(QString::fromLatin1(name));
-        if (!program.isEmpty() && QProcess::startDetached(program, {}, QDir::currentPath()))
+        // No working directory named: the terminal inherits the process's own, whose name may not
+        // be UTF-8 and would not survive a round trip through text.
+        if (!program.isEmpty() && QProcess::startDetached(program, {}))
             return;
     }
 #endif
