@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <tuple>
+#include <utility>
 
 namespace bridge {
 
@@ -76,17 +77,13 @@ bool plausibleMachineName(const std::string& name)
 
 } // namespace
 
+// Each generation's key in bridge.cfg and its name on the screen, in the order of Generation.
+constexpr std::pair<std::string_view, std::string_view> generationWords[] = {
+    {"msx1", "MSX1"}, {"msx2", "MSX2"}, {"msx2+", "MSX2+"}};
+
 std::string_view generationKey(Generation generation)
 {
-    switch (generation) {
-    case G::Msx1:
-        return "msx1";
-    case G::Msx2Plus:
-        return "msx2+";
-    case G::Msx2:
-        break;
-    }
-    return "msx2";
+    return generationWords[static_cast<int>(generation)].first;
 }
 
 std::vector<MachineTraits> tableMachines(Generation generation)
@@ -102,15 +99,7 @@ std::vector<MachineTraits> tableMachines(Generation generation)
 
 std::string_view generationName(Generation generation)
 {
-    switch (generation) {
-    case G::Msx1:
-        return "MSX1";
-    case G::Msx2Plus:
-        return "MSX2+";
-    case G::Msx2:
-        break;
-    }
-    return "MSX2";
+    return generationWords[static_cast<int>(generation)].second;
 }
 
 const MachineTraits* knownMachine(std::string_view name)
