@@ -19,8 +19,9 @@ void init()
 
 namespace {
 
-// "ARGB", the width and height as 32-bit numbers, then the rows of premultiplied pixels; a
-// resource of any other shape gives a null image.
+// "ARGB" (premultiplied) or "XRGB" (opaque), the width and height as 32-bit numbers, then the
+// rows of pixels; a resource of any other shape gives a null image. The pixels are shown where
+// they lie in the program, without a copy, unless they are not aligned as a QImage's must be.
 QImage readRaw(const QString& name)
 {
     const QResource resource(name);
@@ -31,14 +32,20 @@ QImage readRaw(const QString& name)
     quint32 header[2];
     std::memcpy(header, data + 4, sizeof header);
     const qint64 row = qint64(header[0]) * 4;
-    if (std::memcmp(data, "ARGB", 4) != 0 || header[0] == 0 || header[1] == 0 || header[0] > 4096 ||
-        header[1] > 4096 || size != 12 + row * header[1])
+    const bool opaque = std::memcmp(data, "XRGB", 4) == 0;
+    if ((!opaque && std::memcmp(data, "ARGB", 4) != 0) || header[0] == 0 || header[1] == 0 ||
+        header[0] > 4096 || header[1] > 4096 || size != 12 + row * header[1])
         return {};
-    // Copied row by row: the resource's bytes need not be aligned as a QImage's must.
-    QImage image(static_cast<int>(header[0]), static_cast<int>(header[1]),
-                 QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < image.height(); ++y)
-        std::memcpy(image.scanLine(y), data + 12 + row * y, size_t(row));
+    // An opaque picture says so, so that showing it neither looks for transparent pixels nor
+    // converts them.
+    const auto format = opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
+    const int width = static_cast<int>(header[0]), height = static_cast<int>(header[1]);
+    const uchar* pixels = data + 12;
+    if (reinterpret_cast<quintptr>(pixels) % alignof(quint32) == 0)
+        return QImage(pixels, width, height, row, format);
+    QImage image(width, height, format);
+    for (int y = 0; y < height; ++y)
+        std::memcpy(image.scanLine(y), pixels + row * y, size_t(row));
     return image;
 }
 

@@ -218,7 +218,7 @@ TEST_F(Layout, WindowCaptionSizeIconAndPlace)
     EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "the window cannot be resized";
     EXPECT_EQ(window->height(), 481 + window->menuBar()->height());
     EXPECT_FALSE(window->windowIcon().isNull());
-    EXPECT_EQ(window->windowIcon().availableSizes().value(0), QSize(256, 256));
+    EXPECT_EQ(window->windowIcon().availableSizes().value(0), QSize(64, 64));
     // Centred on the screen; on a screen too small for it (the test platform's is 800 wide) its
     // top-left corner, with the title and the menu, stays on the screen.
     const QRect room = window->screen()->availableGeometry();

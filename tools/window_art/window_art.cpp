@@ -163,7 +163,7 @@ void drawIcon(QPainter& p, QSize size)
                 teal.darker(120));
 }
 
-bool save(const QString& dir, const char* name, QSize size, const std::function<void(QPainter&, QSize)>& draw)
+QImage draw(QSize size, const std::function<void(QPainter&, QSize)>& painter)
 {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -171,30 +171,50 @@ bool save(const QString& dir, const char* name, QSize size, const std::function<
         QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::TextAntialiasing);
-        draw(p, size);
+        painter(p, size);
     }
-    const QString path = dir + QLatin1Char('/') + QLatin1String(name);
-    if (!image.save(path, "PNG")) {
-        std::fprintf(stderr, "window_art: cannot write %s\n", qPrintable(path));
-        return false;
-    }
-    // The same pixels ready to show, for the program itself: "ARGB", the width and height as
-    // 32-bit numbers, then the rows of premultiplied 32-bit pixels, all in this machine's byte
-    // order. The window shows them without decoding a PNG on its way to the first frame.
-    const QString rawPath = path.left(path.lastIndexOf(QLatin1Char('.'))) + QStringLiteral(".argb");
-    QFile raw(rawPath);
+    return image;
+}
+
+// The same pixels ready to show, for the program itself: "ARGB" (premultiplied, with alpha) or
+// "XRGB" (every pixel opaque), the width and height as 32-bit numbers, then the rows of 32-bit
+// pixels, all in this machine's byte order. The window shows them without decoding a PNG and,
+// for an opaque picture, without converting it on its way to the first frame.
+bool saveRaw(const QString& path, const QImage& image)
+{
+    QFile raw(path);
     const quint32 header[2] = {quint32(image.width()), quint32(image.height())};
-    bool written = raw.open(QIODevice::WriteOnly) && raw.write("ARGB", 4) == 4 &&
+    bool opaque = true;
+    for (int y = 0; opaque && y < image.height(); ++y)
+        for (int x = 0; opaque && x < image.width(); ++x)
+            opaque = qAlpha(image.pixel(x, y)) == 255;
+    const char* magic = opaque ? "XRGB" : "ARGB";
+    bool written = raw.open(QIODevice::WriteOnly) && raw.write(magic, 4) == 4 &&
                    raw.write(reinterpret_cast<const char*>(header), sizeof header) == qint64(sizeof header);
     for (int y = 0; written && y < image.height(); ++y) {
         const qint64 row = qint64(image.width()) * 4;
         written = raw.write(reinterpret_cast<const char*>(image.constScanLine(y)), row) == row;
     }
     if (!written || !raw.flush()) {
-        std::fprintf(stderr, "window_art: cannot write %s\n", qPrintable(rawPath));
+        std::fprintf(stderr, "window_art: cannot write %s\n", qPrintable(path));
         return false;
     }
     return true;
+}
+
+bool savePng(const QString& path, const QImage& image)
+{
+    if (image.save(path, "PNG"))
+        return true;
+    std::fprintf(stderr, "window_art: cannot write %s\n", qPrintable(path));
+    return false;
+}
+
+// A picture of the window: a PNG to look at, and the raw pixels the program compiles in.
+bool save(const QString& dir, const char* name, const QImage& image)
+{
+    const QString path = dir + QLatin1Char('/') + QLatin1String(name);
+    return savePng(path + QStringLiteral(".png"), image) && saveRaw(path + QStringLiteral(".argb"), image);
 }
 
 } // namespace
@@ -208,9 +228,14 @@ int main(int argc, char** argv)
     }
     const QString dir = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(dir);
+    const QImage icon = draw({256, 256}, drawIcon);
+    // The window's own icon is the small one: the window system gets a copy of every size the
+    // window has, twice as it is made, and the desktop takes the large one from the package.
     const bool ok =
-        save(dir, "logo.png", {193, 121}, drawLogo) && save(dir, "machine.png", {89, 97}, drawMachine) &&
-        save(dir, "fmpac.png", {106, 150}, drawFmPac) && save(dir, "scc.png", {122, 42}, drawScc) &&
-        save(dir, "veldrun-icon.png", {256, 256}, drawIcon);
+        save(dir, "logo", draw({193, 121}, drawLogo)) && save(dir, "machine", draw({89, 97}, drawMachine)) &&
+        save(dir, "fmpac", draw({106, 150}, drawFmPac)) && save(dir, "scc", draw({122, 42}, drawScc)) &&
+        savePng(dir + QStringLiteral("/veldrun-icon.png"), icon) &&
+        saveRaw(dir + QStringLiteral("/veldrun-icon-64.argb"),
+                icon.scaled(64, 64, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     return ok ? 0 : 1;
 }
