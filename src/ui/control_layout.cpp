@@ -26,6 +26,8 @@
 #include <QSlider>
 #include <QTreeWidget>
 
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -168,9 +170,9 @@ QLabel* label(QWidget* parent, const ControlSpec& control)
     l->setProperty("autoSize", control.autoSize);
     l->setProperty("madeWidth", control.geometry.width());
     if (control.selectable)
-        l->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        l->setSelectable(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     else if (control.look == L::Value)
-        l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        l->setSelectable(Qt::TextSelectableByMouse);
     return l;
 }
 
@@ -351,11 +353,11 @@ QFont dialogFont()
 void buildControls(QWidget* panel, std::span<const ControlSpec> specs)
 {
     std::vector<QWidget*> beneath;
+    // A control's parent comes before it in the table.
+    std::unordered_map<std::string_view, QWidget*> made{{"Panel1", panel}};
     for (const ControlSpec& control : specs) {
-        QWidget* parent = std::string_view(control.parent) == "Panel1"
-                              ? panel
-                              : requireChild<QWidget>(panel, control.parent);
-        QWidget* widget = make(control, parent);
+        QWidget* widget = make(control, made.at(control.parent));
+        made.emplace(control.name, widget);
         widget->setObjectName(QLatin1String(control.name));
         widget->setGeometry(control.geometry);
         applyLook(widget, control.look);

@@ -31,13 +31,36 @@ WindowStyle* WindowStyle::instance()
     return style;
 }
 
+QRect WindowStyle::groupBoxRect(const QStyleOptionComplex* option, SubControl sub,
+                                const QWidget* widget) const
+{
+    const auto* group = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
+    if (!group || !widget)
+        return QProxyStyle::subControlRect(CC_GroupBox, option, sub, widget);
+    const GroupKey key{sub,
+                       option->rect,
+                       int(group->features),
+                       int(group->subControls),
+                       int(group->textAlignment),
+                       group->lineWidth,
+                       option->direction,
+                       option->fontMetrics.height(),
+                       widget->font().key(),
+                       group->text};
+    if (auto found = groupRects_.constFind(key); found != groupRects_.constEnd())
+        return *found;
+    if (groupRects_.size() > 1024)
+        groupRects_.clear();
+    return *groupRects_.insert(key, QProxyStyle::subControlRect(CC_GroupBox, option, sub, widget));
+}
+
 QRect WindowStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
                                   const QWidget* widget) const
 {
-    QRect rect = QProxyStyle::subControlRect(control, option, sub, widget);
     if (control != CC_GroupBox)
-        return rect;
-    const QRect label = QProxyStyle::subControlRect(control, option, SC_GroupBoxLabel, widget);
+        return QProxyStyle::subControlRect(control, option, sub, widget);
+    QRect rect = groupBoxRect(option, sub, widget);
+    const QRect label = groupBoxRect(option, SC_GroupBoxLabel, widget);
     if (sub == SC_GroupBoxFrame)
         rect.setTop(label.isEmpty() ? 0 : label.center().y());
     // The title sits on the line a little in from the corner.
@@ -131,7 +154,40 @@ void ElidingLabel::setCaption(const QString& caption)
 
 int ElidingLabel::textRoom() const { return std::min(contentsRect().width(), room_); }
 
-bool ElidingLabel::elided() const { return fontMetrics().horizontalAdvance(text()) > textRoom(); }
+int ElidingLabel::textWidth() const
+{
+    if (measured_ != text() || measuredIn_ != font()) {
+        measured_ = text();
+        measuredIn_ = font();
+        width_ = fontMetrics().horizontalAdvance(measured_);
+    }
+    return width_;
+}
+
+bool ElidingLabel::elided() const { return textWidth() > textRoom(); }
+
+void ElidingLabel::setSelectable(Qt::TextInteractionFlags flags)
+{
+    selectable_ = flags;
+    // Taken by a click from the start, as a selectable label is.
+    setFocusPolicy(flags ? Qt::ClickFocus : Qt::NoFocus);
+}
+
+bool ElidingLabel::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Enter:
+    case QEvent::FocusIn:
+    case QEvent::MouseButtonPress:
+    case QEvent::ContextMenu:
+        if (selectable_ && textInteractionFlags() != selectable_)
+            setTextInteractionFlags(selectable_);
+        break;
+    default:
+        break;
+    }
+    return QLabel::event(event);
+}
 
 void ElidingLabel::showToolTip() { setToolTip(elided() ? text() : ownTip_); }
 

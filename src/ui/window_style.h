@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QLabel>
 #include <QProxyStyle>
 
@@ -21,6 +22,28 @@ class WindowStyle : public QProxyStyle {
                             const QWidget* widget) const override;
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override;
+
+  private:
+    QRect groupBoxRect(const QStyleOptionComplex* option, SubControl sub, const QWidget* widget) const;
+
+    // The parts of a group box as the base style placed them. Finding them measures the title
+    // each time, and a group asks for them whenever it is laid out or painted: they are kept for
+    // each group's size, title and font.
+    struct GroupKey {
+        SubControl sub;
+        QRect rect;
+        int features, subControls, alignment, lineWidth;
+        Qt::LayoutDirection direction;
+        int fontHeight;
+        QString font, text;
+        bool operator==(const GroupKey&) const = default;
+        friend size_t qHash(const GroupKey& k, size_t seed = 0)
+        {
+            return qHashMulti(seed, int(k.sub), k.rect.x(), k.rect.y(), k.rect.width(), k.rect.height(),
+                              k.features, k.subControls, k.fontHeight, k.font, k.text);
+        }
+    };
+    mutable QHash<GroupKey, QRect> groupRects_;
 };
 
 // A label whose text, when longer than the room it has, shows its start and end around an
@@ -37,16 +60,27 @@ class ElidingLabel : public QLabel {
     // Sets the text and the tooltip that goes with it.
     void setCaption(const QString& caption);
     bool elided() const;
+    // Lets the text be selected, from the moment the pointer or the focus first comes to the
+    // label: a selectable label holds its text as a document, which costs a layout at each change,
+    // and most labels are never selected.
+    void setSelectable(Qt::TextInteractionFlags flags);
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:
     int textRoom() const;
+    int textWidth() const;
     void showToolTip();
 
     int room_ = 1 << 20;
     QString ownTip_;
+    Qt::TextInteractionFlags selectable_;
+    // The width of the text in the label's font, measured once for each text and font.
+    mutable QString measured_;
+    mutable QFont measuredIn_;
+    mutable int width_ = 0;
 };
 
 // The room a label's text has: up to the next control to its right on its line, or its parent's
