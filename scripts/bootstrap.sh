@@ -6,7 +6,7 @@ set -euo pipefail
 
 run_packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
+    qt6-base-dev qt6-qpa-plugins libgl-dev libfontconfig-dev fonts-dejavu-core
     libfluidsynth-dev timgm6mb-soundfont
     libpugixml-dev nettle-dev
     pasmo openmsx cbios

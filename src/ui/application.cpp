@@ -17,9 +17,12 @@
 #include <QEvent>
 #include <QTimer>
 
+#include <fontconfig/fontconfig.h>
+
 #include <functional>
 #include <memory>
 #include <optional>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -81,7 +84,12 @@ std::unique_ptr<AfterFirstFrame> finishAfterFirstFrame(MainWindow& window, Fluid
 int runVeldrun(int argc, char** argv, const StartOverrides& overrides)
 {
     std::optional<QApplication> app;
+    // Reading the desktop's font configuration is the longest step before the window can measure
+    // a text, and it needs no display: it runs on the second core while the display is opened,
+    // which is mostly waiting for the display server and the session bus.
+    std::jthread fontConfiguration([] { FcInit(); });
     openDisplay([&] { app.emplace(argc, argv); });
+    fontConfiguration.join();
     // The class the desktop groups the windows by (the entry's StartupWMClass), and the desktop
     // entry's name, which is the AppStream id; every error box keeps the title "Veldrun 2.0c".
     QApplication::setApplicationName(QStringLiteral("veldrun"));
