@@ -44,7 +44,7 @@ QRect WindowStyle::groupBoxRect(const QStyleOptionComplex* option, SubControl su
                        int(group->textAlignment),
                        group->lineWidth,
                        option->direction,
-                       option->fontMetrics.height(),
+                       widget->logicalDpiY(),
                        widget->font().key(),
                        group->text};
     if (auto found = groupRects_.constFind(key); found != groupRects_.constEnd())

@@ -34,13 +34,13 @@ class WindowStyle : public QProxyStyle {
         QRect rect;
         int features, subControls, alignment, lineWidth;
         Qt::LayoutDirection direction;
-        int fontHeight;
+        int dpi; // a font given in points measures differently on each screen
         QString font, text;
         bool operator==(const GroupKey&) const = default;
         friend size_t qHash(const GroupKey& k, size_t seed = 0)
         {
             return qHashMulti(seed, int(k.sub), k.rect.x(), k.rect.y(), k.rect.width(), k.rect.height(),
-                              k.features, k.subControls, k.fontHeight, k.font, k.text);
+                              k.features, k.subControls, k.dpi, k.font, k.text);
         }
     };
     mutable QHash<GroupKey, QRect> groupRects_;
