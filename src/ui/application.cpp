@@ -7,6 +7,7 @@
 #include "platform/qt_emulator_session.h"
 #include "platform/qt_pictures.h"
 #include "platform/softwaredb_identifier.h"
+#include "ui/desktop_fonts.h"
 #include "ui/file_browser.h"
 #include "ui/main_window.h"
 #include "ui/open_display.h"
@@ -16,8 +17,6 @@
 #include <QApplication>
 #include <QEvent>
 #include <QTimer>
-
-#include <fontconfig/fontconfig.h>
 
 #include <functional>
 #include <memory>
@@ -87,7 +86,7 @@ int runVeldrun(int argc, char** argv, const StartOverrides& overrides)
     // Reading the desktop's font configuration is the longest step before the window can measure
     // a text, and it needs no display: it runs on the second core while the display is opened,
     // which is mostly waiting for the display server and the session bus.
-    std::jthread fontConfiguration([] { FcInit(); });
+    std::jthread fontConfiguration(readFontConfiguration);
     openDisplay([&] { app.emplace(argc, argv); });
     fontConfiguration.join();
     // The class the desktop groups the windows by (the entry's StartupWMClass), and the desktop

@@ -3,6 +3,7 @@
 #include "state/item_lists.h"
 #include "ui/catalogue_tree_view.h"
 #include "ui/control_tips.h"
+#include "ui/desktop_fonts.h"
 #include "ui/file_browser.h"
 #include "ui/readable_colours.h"
 #include "ui/spin_button.h"
@@ -326,7 +327,7 @@ QFont pickDialogFont()
     const QString wanted = QStringLiteral("MS Sans Serif");
     QFont font = QFontDatabase::families().contains(wanted)
                      ? QFont(wanted)
-                     : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+                     : withRealFamily(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
     font.setStyleHint(QFont::SansSerif);
     // The desktop's sans-serif is mostly wider than the dialog font the layout was drawn for; its
     // semi-condensed face, where it has one, keeps the captions inside their controls.

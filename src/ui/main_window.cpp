@@ -5,6 +5,7 @@
 #include "ui/catalogue_tree_view.h"
 #include "ui/control_layout.h"
 #include "ui/control_names.h"
+#include "ui/desktop_fonts.h"
 #include "ui/file_browser.h"
 #include "ui/main_menu.h"
 #include "ui/message_box.h"
@@ -52,6 +53,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), panel_(new QWidge
     sessionState->setFixedWidth(sessionStateWidth);
     sessionState->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     menuBar()->setCornerWidget(sessionState, Qt::TopRightCorner);
+    // Until the window is laid out, the controls meet no other font than the dialog font.
+    const ApplicationFontWhile madeInDialogFont(dialogFont());
     buildControls(panel_, mainWindowControls());
     nameControls(panel_);
     showTipsAsPlainText();
