@@ -40,12 +40,12 @@ QRect WindowStyle::groupBoxRect(const QStyleOptionComplex* option, SubControl su
     const GroupKey key{sub,
                        option->rect,
                        int(group->features),
-                       int(group->subControls),
+                       int(group->subControls & SC_GroupBoxCheckBox),
                        int(group->textAlignment),
                        group->lineWidth,
                        option->direction,
                        widget->logicalDpiY(),
-                       widget->font().key(),
+                       widget->font(),
                        group->text};
     if (auto found = groupRects_.constFind(key); found != groupRects_.constEnd())
         return *found;

@@ -35,7 +35,8 @@ class WindowStyle : public QProxyStyle {
         int features, subControls, alignment, lineWidth;
         Qt::LayoutDirection direction;
         int dpi; // a font given in points measures differently on each screen
-        QString font, text;
+        QFont font;
+        QString text;
         bool operator==(const GroupKey&) const = default;
         friend size_t qHash(const GroupKey& k, size_t seed = 0)
         {
