@@ -1,6 +1,9 @@
 #include "ui/desktop_fonts.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QWidget>
 
 #include <fontconfig/fontconfig.h>
 
@@ -58,3 +61,22 @@ ApplicationFontWhile::ApplicationFontWhile(const QFont& font) : restored_(QAppli
 }
 
 ApplicationFontWhile::~ApplicationFontWhile() { QApplication::setFont(restored_); }
+
+namespace {
+
+class DesktopFontFollower : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::ThemeChange)
+            QApplication::setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+        return false;
+    }
+};
+
+} // namespace
+
+void followDesktopFont(QWidget* window) { window->installEventFilter(new DesktopFontFollower(window)); }

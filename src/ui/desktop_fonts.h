@@ -11,6 +11,8 @@ void readFontConfiguration();
 // then searches the fallback fonts. Named by the family it stands for, it is found at once.
 QFont withRealFamily(QFont font);
 
+class QWidget;
+
 // The application's font for as long as it lives. Qt's line edit lays out its text once in the
 // application's font before it takes its own: while a window's controls are made in the dialog
 // font, that layout loads no face the window does not show.
@@ -24,3 +26,7 @@ class ApplicationFontWhile {
   private:
     QFont restored_;
 };
+
+// Once the application's font has been set, Qt no longer takes the desktop's when it changes:
+// the window takes it again whenever the desktop's theme changes.
+void followDesktopFont(QWidget* window);

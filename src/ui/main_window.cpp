@@ -55,6 +55,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), panel_(new QWidge
     menuBar()->setCornerWidget(sessionState, Qt::TopRightCorner);
     // Until the window is laid out, the controls meet no other font than the dialog font.
     const ApplicationFontWhile madeInDialogFont(dialogFont());
+    followDesktopFont(this);
     buildControls(panel_, mainWindowControls());
     nameControls(panel_);
     showTipsAsPlainText();
