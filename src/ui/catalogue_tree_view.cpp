@@ -29,7 +29,10 @@ void fillCatalogueTree(QTreeWidget* tree)
     tree->setHeaderHidden(true);
     tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tree->setSelectionMode(QAbstractItemView::SingleSelection);
-    tree->setStyle(WindowStyle::instance());
+    // The main window's style is the application's; a tree shown elsewhere takes it for itself.
+    if (tree->style() != WindowStyle::instance())
+        tree->setStyle(WindowStyle::instance());
+    tree->setProperty("treeLines", true);
     tree->setIndentation(19);
     tree->setRootIsDecorated(true);
     tree->setItemsExpandable(true);

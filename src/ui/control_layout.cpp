@@ -221,11 +221,8 @@ template <class List> List* listBox(QWidget* parent)
 QWidget* make(const ControlSpec& control, QWidget* parent)
 {
     switch (control.kind) {
-    case K::Group: {
-        auto* group = new QGroupBox(text(control.caption), parent);
-        group->setStyle(WindowStyle::instance());
-        return group;
-    }
+    case K::Group:
+        return new QGroupBox(text(control.caption), parent);
     case K::Label:
         return label(parent, control);
     case K::Edit:

@@ -29,7 +29,8 @@ std::string sansSerifFamily()
     FcResult result = FcResultNoMatch;
     const Pattern found(FcFontMatch(nullptr, wanted.get(), &result));
     FcChar8* family = nullptr;
-    if (!found || result != FcResultMatch || FcPatternGetString(found.get(), FC_FAMILY, 0, &family) != FcResultMatch)
+    if (!found || result != FcResultMatch ||
+        FcPatternGetString(found.get(), FC_FAMILY, 0, &family) != FcResultMatch)
         return {};
     return reinterpret_cast<const char*>(family);
 }

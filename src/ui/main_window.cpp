@@ -36,6 +36,7 @@ constexpr int sessionStateWidth = 330;
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), panel_(new QWidget(this))
 {
     window_art::init();
+    WindowStyle::applyToApplication();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("TULK MSX Front-End 2.0c"));
     setWindowIcon(window_art::programIcon());

@@ -31,6 +31,35 @@ WindowStyle* WindowStyle::instance()
     return style;
 }
 
+void WindowStyle::applyToApplication()
+{
+    if (QApplication::style() != instance())
+        QApplication::setStyle(instance());
+}
+
+QPalette WindowStyle::shared(const QPalette& palette) const
+{
+    for (const QPalette& known : palettes_)
+        if (known == palette)
+            return known;
+    // A theme change leaves the old ones unused.
+    if (palettes_.size() > 64)
+        palettes_.clear();
+    palettes_.append(palette);
+    return palette;
+}
+
+template <class Option, class Draw> bool WindowStyle::drawShared(const QStyleOption* option, Draw draw) const
+{
+    const auto* typed = qstyleoption_cast<const Option*>(option);
+    if (!typed)
+        return false;
+    Option same(*typed);
+    same.palette = shared(typed->palette);
+    draw(&same);
+    return true;
+}
+
 QRect WindowStyle::groupBoxRect(const QStyleOptionComplex* option, SubControl sub,
                                 const QWidget* widget) const
 {
@@ -74,7 +103,12 @@ void WindowStyle::drawComplexControl(ComplexControl control, const QStyleOptionC
 {
     const auto* group = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
     if (control != CC_GroupBox || !group || group->text.isEmpty()) {
-        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        const auto draw = [&](const QStyleOptionComplex* o) {
+            QProxyStyle::drawComplexControl(control, o, painter, widget);
+        };
+        if (!drawShared<QStyleOptionComboBox>(option, draw) &&
+            !drawShared<QStyleOptionSlider>(option, draw) && !drawShared<QStyleOptionSpinBox>(option, draw))
+            draw(option);
         return;
     }
     // The frame first, with a gap where the title sits on its line; then the title alone.
@@ -128,10 +162,19 @@ void drawBranch(const QStyleOption* option, QPainter* painter)
 
 } // namespace
 
+void WindowStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                              const QWidget* widget) const
+{
+    if (!drawShared<QStyleOptionButton>(
+            option, [&](const QStyleOption* o) { QProxyStyle::drawControl(element, o, painter, widget); }))
+        QProxyStyle::drawControl(element, option, painter, widget);
+}
+
 void WindowStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                                 const QWidget* widget) const
 {
-    if (element == PE_IndicatorBranch)
+    // Other trees, such as the machines dialog's, keep the desktop's look.
+    if (element == PE_IndicatorBranch && widget && widget->property("treeLines").toBool())
         drawBranch(option, painter);
     // An etched line exactly at the frame's rectangle: some styles add their own margin above.
     else if (element == PE_FrameGroupBox)

@@ -13,17 +13,29 @@ class QComboBox;
 // draws its connecting lines and expand boxes whatever the desktop's style leaves out.
 class WindowStyle : public QProxyStyle {
   public:
-    // One shared instance, made on first use; widgets use it through setStyle.
+    // One shared instance, made on first use.
     static WindowStyle* instance();
+    // Makes it the application's style. Besides the group boxes and the tree, every control's face
+    // is then drawn through it, which lets controls alike share one drawn face.
+    static void applyToApplication();
 
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
                          const QWidget* widget) const override;
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
                             const QWidget* widget) const override;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override;
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override;
 
   private:
+    // The base style keeps each drawn button, list and slider face under its palette's cache key,
+    // which differs for every control given colours of its own even where the colours agree: one
+    // palette object for each set of colours lets controls of one size and colour share a face.
+    QPalette shared(const QPalette& palette) const;
+    template <class Option, class Draw> bool drawShared(const QStyleOption* option, Draw draw) const;
+    mutable QList<QPalette> palettes_;
+
     QRect groupBoxRect(const QStyleOptionComplex* option, SubControl sub, const QWidget* widget) const;
 
     // The parts of a group box as the base style placed them. Finding them measures the title
