@@ -234,6 +234,22 @@ bool ElidingLabel::event(QEvent* event)
 
 void ElidingLabel::showToolTip() { setToolTip(elided() ? text() : ownTip_); }
 
+QSize ElidingLabel::sizeHint() const
+{
+    // The window's labels are single lines of plain text without frame, margin or indent: the
+    // base label measures them with this same rectangle and these flags.
+    if (textFormat() != Qt::PlainText || wordWrap() || frameWidth() != 0 || margin() != 0 || indent() > 0 ||
+        !pixmap().isNull() || text().isEmpty())
+        return QLabel::sizeHint();
+    ensurePolished();
+    const int flags = static_cast<int>(alignment() & ~(Qt::AlignVCenter | Qt::AlignHCenter));
+    const QRect text = fontMetrics().boundingRect(0, 0, 2000, 2000, flags, this->text());
+    const QMargins margins = contentsMargins();
+    return QSize(text.width() + margins.left() + margins.right(),
+                 text.height() + margins.top() + margins.bottom())
+        .expandedTo(minimumSize());
+}
+
 void ElidingLabel::paintEvent(QPaintEvent* event)
 {
     if (!elided()) {

@@ -77,6 +77,8 @@ class ElidingLabel : public QLabel {
     // label: a selectable label holds its text as a document, which costs a layout at each change,
     // and most labels are never selected.
     void setSelectable(Qt::TextInteractionFlags flags);
+    // One measurement of the text, where the base label makes three to find its minimum as well.
+    QSize sizeHint() const override;
 
   protected:
     bool event(QEvent* event) override;
