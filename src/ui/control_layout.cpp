@@ -295,9 +295,10 @@ void applyLook(QWidget* widget, Look look)
     font.setBold(style.bold);
     font.setItalic(style.italic);
     // Each control shows the font of its own look, never its group's: it is set wherever the
-    // inherited font differs. Where they agree nothing is set, since a list box answers a font
-    // change by building its drop-down list at once, which start-up need not pay for.
-    if (widget->font() != font)
+    // inherited font differs.
+    if (auto* box = qobject_cast<QComboBox*>(widget))
+        setListFont(box, font);
+    else if (widget->font() != font)
         widget->setFont(font);
     setTextColour(widget, style.colour);
 }

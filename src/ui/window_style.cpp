@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QEvent>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPointer>
 #include <QStyleFactory>
@@ -281,6 +283,15 @@ int roomOf(const QWidget* label)
     return right - at.left();
 }
 
+namespace {
+
+class QuietFontChange : public QObject {
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::FontChange; }
+};
+
+} // namespace
+
 // A list too narrow for its widest item in the desktop's font shows its items in the condensed
 // face rather than cut off.
 void fitItems(QComboBox* box)
@@ -291,21 +302,31 @@ void fitItems(QComboBox* box)
                          ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box)
                          .width() -
                      2;
-    auto widest = [box] {
+    auto widest = [box](const QFont& font) {
+        const QFontMetrics metrics(font);
         int w = 0;
         for (int i = 0; i < box->count(); ++i)
-            w = std::max(w, box->fontMetrics().horizontalAdvance(box->itemText(i).trimmed()));
+            w = std::max(w, metrics.horizontalAdvance(box->itemText(i).trimmed()));
         return w;
     };
-    if (widest() <= room)
-        return;
     QFont font = box->font();
+    if (widest(font) <= room)
+        return;
     font.setStretch(QFont::Condensed);
-    box->setFont(font);
-    if (widest() > room) {
+    if (widest(font) > room)
         font.setLetterSpacing(QFont::AbsoluteSpacing, -0.5);
-        box->setFont(font);
-    }
+    setListFont(box, font);
+}
+
+void setListFont(QComboBox* box, const QFont& font)
+{
+    if (box->font() == font)
+        return;
+    QuietFontChange quiet;
+    if (!box->isVisible())
+        box->installEventFilter(&quiet);
+    box->setFont(font);
+    box->removeEventFilter(&quiet);
 }
 
 void whenFramed(QWidget* window, std::function<void()> then)

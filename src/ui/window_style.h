@@ -106,6 +106,11 @@ int roomOf(const QWidget* label);
 // face rather than cut off.
 void fitItems(QComboBox* box);
 
+// Sets a list's font where it differs. Qt's list answers a font change by building its drop-down
+// list and laying out every item in it; the drop-down takes the list's font when first opened
+// anyway, so a list not yet on the screen is given its font without being told.
+void setListFont(QComboBox* box, const QFont& font);
+
 // Runs `then` once a window manager has put its frame around the shown window (it does so after
 // the window is shown, and tells no event); never where there is no window manager.
 void whenFramed(QWidget* window, std::function<void()> then);
